@@ -1,0 +1,177 @@
+// The dialogue driven in-process: prompts, complaints, reads that fail, and
+// what happens when the output or the data file cannot be written.
+#include "dialogue/Dialog.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Banner =
+    "\n"
+    "Dieses Programm berechnet Primzahlen und deren Abstand voneinander. \n"
+    "Die Abst\xE4"
+    "nde zwischen den Primzahlen werden in folgender Datei gespeichert: \n"
+    "c:/temp/PRIMraw8bit.dat \n"
+    " \n";
+const std::string Bereich =
+    "Bitte Minimalwert eingeben: \nBitte Maximalwert eingeben: \n";
+const std::string Frage = "Neue Eingabe? ja/nein\n";
+
+std::string Beschwerde(const char* Min, const char* Max) {
+  return std::string("Falsche Eingabe! \a \nSie haben ") + Min + " und " + Max +
+         " eingegeben. \n";
+}
+
+std::string Schluss(const char* Min, const char* Max, const char* Groesster) {
+  return std::string("sind Primzahlen von ") + Min + " bis " + Max +
+         "\nDer groesste Abstand zwischen zwei Primzahlen ist " + Groesster +
+         "\nViele Gruesse von Quelmarn (Zerlip)\n";
+}
+
+const std::string ZehnBisDreissig =
+    "\n"
+    "\a11\t\t1\t1\t|\n"
+    "\a13\t\t2\t2\t|***\n"
+    "\a17\t\t4\t4\t|******\n"
+    "19\t\t4\t2\t|***\n"
+    "23\t\t4\t4\t|******\n"
+    "\a29\t\t6\t6\t|******\n";
+
+// Accepts a fixed number of bytes, then fails like a full disk.
+class VollerPuffer : public std::streambuf {
+ public:
+  explicit VollerPuffer(std::size_t Platz) : Platz_(Platz) {}
+  std::string Text;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (Text.size() == Platz_) {
+      errno = ENOSPC;
+      return traits_type::eof();
+    }
+    Text.push_back(traits_type::to_char_type(c));
+    return c;
+  }
+
+ private:
+  std::size_t Platz_;
+};
+
+class DialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Ordner =
+        fs::temp_directory_path() /
+        ("dialog-" +
+         std::string(
+             testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(Ordner);
+    fs::create_directories(Ordner);
+    Pfad = (Ordner / "PRIMraw8bit.dat").string();
+  }
+  void TearDown() override { fs::remove_all(Ordner); }
+
+  int Laufen(const std::string& Eingabe, std::ostream& aus) {
+    std::istringstream ein(Eingabe);
+    return Dialog(ein, aus, Fehler, Pfad.c_str());
+  }
+
+  std::string Laufen(const std::string& Eingabe, int Status = 0) {
+    std::ostringstream aus;
+    EXPECT_EQ(Laufen(Eingabe, aus), Status);
+    return aus.str();
+  }
+
+  std::string Daten() const {
+    std::ifstream ein(Pfad, std::ios::binary);
+    return {std::istreambuf_iterator<char>(ein), {}};
+  }
+
+  fs::path Ordner;
+  std::string Pfad;
+  std::ostringstream Fehler;
+};
+
+TEST_F(DialogTest, EinDurchgang) {
+  EXPECT_EQ(Laufen("10\n30\nnein\n"), Banner + Bereich + ZehnBisDreissig +
+                                          Schluss("11", "30", "6") + Frage);
+  EXPECT_EQ(Daten(), "\x01\x02\x04\x02\x04\x06");
+  EXPECT_EQ(Fehler.str(), "");
+}
+
+TEST_F(DialogTest, NachJaAufDieBeschwerdeKommtKeinBanner) {
+  EXPECT_EQ(Laufen("5 5 ja 20 10 ja 10 30 ja 1 8"),
+            Banner + Bereich + Beschwerde("5", "5") + Frage + Bereich +
+                Beschwerde("20", "10") + Frage + Bereich + ZehnBisDreissig +
+                Schluss("11", "30", "6") + Frage + Banner + Bereich + "\n" +
+                Schluss("1", "8", "0") + Frage);
+  EXPECT_EQ(Daten(), "");
+}
+
+TEST_F(DialogTest, GescheiterteLesungGiltAlsNull) {
+  // "nein" is left over from the answer and fails as a number.
+  EXPECT_EQ(Laufen("20 10\nja nein\n"),
+            Banner + Bereich + Beschwerde("20", "10") + Frage + Bereich +
+                Beschwerde("0", "0") + Frage);
+  EXPECT_EQ(Laufen("4294967296 5\n"),
+            Banner + Bereich + Beschwerde("0", "0") + Frage);
+  EXPECT_EQ(Laufen("7 4294967296\n"),
+            Banner + Bereich + Beschwerde("7", "0") + Frage);
+  EXPECT_EQ(Laufen("12 x30\nja\n"),
+            Banner + Bereich + Beschwerde("12", "0") + Frage);
+  EXPECT_FALSE(fs::exists(Pfad));
+}
+
+TEST_F(DialogTest, VorzeichenWerdenAngenommen) {
+  EXPECT_EQ(Laufen("-5 7\n"),
+            Banner + Bereich + Beschwerde("4294967291", "7") + Frage);
+  EXPECT_EQ(Laufen("+7 12\n"), Banner + Bereich + "\n\a11\t\t4\t4\t|******\n" +
+                                   Schluss("7", "12", "4") + Frage);
+  EXPECT_EQ(Daten(), "\x04");
+}
+
+TEST_F(DialogTest, DateiLaesstSichNichtOeffnen) {
+  fs::remove_all(Ordner);
+  EXPECT_EQ(Laufen("10 30 nein\n", 1), Banner + Bereich);
+  EXPECT_EQ(Fehler.str(), "primzahlabstand: Die Datei " + Pfad +
+                              " kann nicht geoeffnet werden: " +
+                              std::strerror(ENOENT) + "\n");
+}
+
+TEST_F(DialogTest, AusgabeBrichtMittenInDerListeAb) {
+  // Room for the header and three listing lines: the file keeps exactly the
+  // gaps of the lines that were shown.
+  const std::string Gezeigt = Banner + Bereich +
+                              "\n\a11\t\t1\t1\t|\n"
+                              "\a13\t\t2\t2\t|***\n\a17\t\t4\t4\t|******\n";
+  VollerPuffer Puffer(Gezeigt.size());
+  std::ostream aus(&Puffer);
+  EXPECT_EQ(Laufen("10 30 nein\n", aus), 1);
+  EXPECT_EQ(Puffer.Text, Gezeigt);
+  EXPECT_EQ(Daten(), "\x01\x02\x04");
+  EXPECT_EQ(Fehler.str(),
+            std::string("primzahlabstand: Die Ausgabe konnte nicht "
+                        "geschrieben werden: ") +
+                std::strerror(ENOSPC) + "\n");
+}
+
+TEST_F(DialogTest, AusgabeFehltVonAnfangAn) {
+  VollerPuffer Puffer(0);
+  std::ostream aus(&Puffer);
+  EXPECT_EQ(Laufen("10 30 nein\n", aus), 1);
+  EXPECT_FALSE(fs::exists(Pfad));
+  EXPECT_NE(Fehler.str().find("Die Ausgabe konnte nicht"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// An independent primality oracle for the tests: a segmented sieve of
+// Eratosthenes over any window of the 32-bit numbers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class Sieb {
+ public:
+  // Marks the primes in [Von, Bis]; the window must be modest in size.
+  Sieb(std::uint32_t Von, std::uint32_t Bis)
+      : Von_(Von), Prim_(std::uint64_t{Bis} - Von + 1, true) {
+    std::vector<bool> Klein(65536, true);
+    for (std::uint64_t p = 2; p < Klein.size(); ++p) {
+      if (!Klein[p]) {
+        continue;
+      }
+      for (std::uint64_t m = p * p; m < Klein.size(); m += p) {
+        Klein[m] = false;
+      }
+      Streichen(p, Bis);
+    }
+    for (std::uint64_t n = Von; n < 2 && n <= Bis; ++n) {
+      Prim_[n - Von] = false;
+    }
+  }
+
+  bool IstPrim(std::uint32_t n) const { return Prim_[n - Von_]; }
+
+ private:
+  void Streichen(std::uint64_t p, std::uint64_t Bis) {
+    std::uint64_t m = (Von_ + p - 1) / p * p;
+    if (m < p * p) {
+      m = p * p;
+    }
+    for (; m <= Bis; m += p) {
+      Prim_[m - Von_] = false;
+    }
+  }
+
+  std::uint64_t Von_;
+  std::vector<bool> Prim_;
+};

@@ -1,0 +1,53 @@
+// Montgomery arithmetic modulo an odd 32-bit number with R = 2^64: a product
+// costs three multiplications and needs no final correction.
+#pragma once
+
+#include <cstdint>
+
+class Montgomery {
+ public:
+  explicit Montgomery(std::uint32_t Modul) : n_(Modul) {
+    std::uint64_t Inverse = n_;  // right to 3 bits; each step doubles them
+    for (int i = 0; i < 5; ++i) {
+      Inverse *= 2 - n_ * Inverse;
+    }
+    MinusInverse_ = 0 - Inverse;
+    Eins_ = static_cast<std::uint32_t>((0 - n_) % n_);  // 2^64 mod n
+    RQuadrat_ = std::uint64_t{Eins_} * Eins_ % n_;
+  }
+
+  // Values are kept in [1, n]; n itself stands for 0, which a number prime to
+  // n never reaches. For T >= 1, T + m*n is a non-zero multiple of 2^64 below
+  // (n + 1) * 2^64, so the low half always carries exactly one into the high.
+  std::uint32_t Mal(std::uint32_t a, std::uint32_t b) const {
+    const std::uint64_t T = std::uint64_t{a} * b;
+    return HochMalModul(T * MinusInverse_) + 1;
+  }
+
+  std::uint32_t Hinein(std::uint32_t a) const {
+    const std::uint64_t T = a * RQuadrat_;
+    return HochMalModul(T * MinusInverse_) + 1;
+  }
+
+  std::uint32_t Eins() const { return Eins_; }
+  std::uint32_t MinusEins() const {
+    return static_cast<std::uint32_t>(n_ - Eins_);
+  }
+
+ private:
+  // The high 64 bits of m * n, which fit in 32 bits because n < 2^32.
+  std::uint32_t HochMalModul(std::uint64_t m) const {
+#ifdef __SIZEOF_INT128__
+    __extension__ using U128 = unsigned __int128;
+    return static_cast<std::uint32_t>((U128{m} * n_) >> 64);
+#else
+    const std::uint64_t Unten = (m & 0xFFFFFFFFu) * n_;
+    return static_cast<std::uint32_t>(((m >> 32) * n_ + (Unten >> 32)) >> 32);
+#endif
+  }
+
+  std::uint64_t n_;
+  std::uint64_t MinusInverse_;
+  std::uint32_t Eins_;
+  std::uint64_t RQuadrat_;
+};

@@ -28,7 +28,7 @@ std::size_t ZeileFormatieren(const PrimzahlFund& Fund,
   static constexpr char Sterne[] =
       "***************************************************************"
       "******************************";
-  static_assert(sizeof Sterne - 1 == 31 * 3);
+  static_assert(sizeof Sterne - 1 == std::size_t{31} * 3);
   char* p = Puffer;
   if (Fund.Rekord) {
     *p++ = '\a';

@@ -39,6 +39,8 @@ class Montgomery {
   std::uint32_t HochMalModul(std::uint64_t m) const {
 #ifdef __SIZEOF_INT128__
     __extension__ using U128 = unsigned __int128;
+    // cppcheck takes the 128-bit product for a 64-bit one.
+    // cppcheck-suppress shiftTooManyBits
     return static_cast<std::uint32_t>((U128{m} * n_) >> 64);
 #else
     const std::uint64_t Unten = (m & 0xFFFFFFFFu) * n_;

@@ -24,21 +24,22 @@ inline bool IstPrimzahlDurchProbedivision(std::uint32_t Kandidat) {
 
 namespace primzahltest {
 
-// k is a multiple of the odd T exactly when k * T^-1 (mod 2^32) <= max / T:
-// one multiplication, no division.
+// 1 when the odd T divides k, else 0: k is a multiple of T exactly when
+// k * T^-1 (mod 2^32) <= max / T. One multiplication, no division.
 template <std::uint32_t T>
-constexpr bool Teilt(std::uint32_t k) {
+constexpr unsigned Teilt(std::uint32_t k) {
   std::uint32_t Inverse = T;
   for (int i = 0; i < 5; ++i) {
     Inverse *= 2 - T * Inverse;
   }
-  return k * Inverse <= 0xFFFFFFFFu / T;
+  return k * Inverse <= 0xFFFFFFFFu / T ? 1u : 0u;
 }
 
 // Tests the odd Teiler Erster, Erster + 2, ... together, without a branch.
 template <std::uint32_t Erster, std::size_t... I>
-constexpr bool TeiltEiner(std::uint32_t k, std::index_sequence<I...>) {
-  return (... | Teilt<Erster + 2 * I>(k));
+constexpr bool TeiltEiner(std::uint32_t k,
+                          std::index_sequence<I...> /*Stellen*/) {
+  return (... | Teilt<Erster + 2 * I>(k)) != 0;
 }
 
 constexpr std::uint32_t GroessterKleinerTeiler = 61;
@@ -77,9 +78,14 @@ inline bool IstStarkePrimzahl(std::uint32_t n) {
   for (; (d & 1u) == 0; d >>= 1) {
     ++s;
   }
-  std::uint32_t q2 = m.Hinein(2), q7 = m.Hinein(7), q61 = m.Hinein(61);
-  std::uint32_t x2 = m.Eins(), x7 = m.Eins(), x61 = m.Eins();
+  // q: the base squared once per bit; x: the power built so far.
+  std::uint32_t q2 = m.Hinein(2);
+  std::uint32_t q7 = m.Hinein(7);
+  std::uint32_t q61 = m.Hinein(61);
   const std::uint32_t Eins = m.Eins();
+  std::uint32_t x2 = Eins;
+  std::uint32_t x7 = Eins;
+  std::uint32_t x61 = Eins;
   for (;;) {
     const std::uint32_t Maske = 0u - (d & 1u);
     x2 = m.Mal(x2, (q2 & Maske) | (Eins & ~Maske));

@@ -11,7 +11,10 @@
 //   status: N                 expected exit status (default 0)
 //   stderr: TEXT              one line: TEXT, then a non-empty reason
 //   data: HEX BYTES | empty | none | any
-// Usage: runner PROGRAM CASEDIR NAME WORKDIR [--crlf] [--emulator CMD]
+// Usage: runner PROGRAM CASEDIR NAME WORKDIR [--windows DRIVE_C] [--emulator
+// CMD] With --windows the program is a Windows build: every newline it writes
+// is expected as CR LF, "c:/temp" is DRIVE_C/temp, and POSIX-only cases are
+// skipped.
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -120,14 +123,15 @@ bool Vergleichen(const char* Was, const std::string& Soll,
 
 struct Aufruf {
   std::string Programm, Emulator;
-  fs::path Fall, Eingabe, Arbeit;
-  bool CrLf = false;
+  fs::path Eingabe, Arbeit, Ordner;  // Ordner: where c:/temp is
+  bool Windows = false;  // CR LF line ends, POSIX-only cases skipped
 };
 
 void Vorbereiten(const Aufruf& a, std::map<std::string, std::string>& f) {
   fs::remove_all(a.Arbeit);
   fs::create_directories(a.Arbeit);
-  const fs::path Ordner = a.Arbeit / "c:" / "temp";
+  const fs::path& Ordner = a.Ordner;
+  fs::remove_all(Ordner);
   if (f["folder"] != "no") {
     fs::create_directories(Ordner);
   }
@@ -158,7 +162,7 @@ bool FehlerPruefen(const Aufruf& a, std::map<std::string, std::string>& f) {
     return Vergleichen("stderr", "", Ist);
   }
   const std::string Soll = f["stderr"];
-  const std::string Ende = a.CrLf ? "\r\n" : "\n";
+  const std::string Ende = a.Windows ? "\r\n" : "\n";
   const bool Gut =
       Ist.size() > Soll.size() + Ende.size() &&
       Ist.compare(0, Soll.size(), Soll) == 0 &&
@@ -172,7 +176,7 @@ bool FehlerPruefen(const Aufruf& a, std::map<std::string, std::string>& f) {
 }
 
 bool DatenPruefen(const Aufruf& a, std::map<std::string, std::string>& f) {
-  const fs::path Datei = a.Arbeit / "c:" / "temp" / "PRIMraw8bit.dat";
+  const fs::path Datei = a.Ordner / "PRIMraw8bit.dat";
   const std::string& Soll = f["data"];
   if (Soll == "any") {
     return true;
@@ -196,8 +200,8 @@ bool DatenPruefen(const Aufruf& a, std::map<std::string, std::string>& f) {
 
 int main(int argc, char** argv) {
   if (argc < 5) {
-    std::cerr << "usage: runner PROGRAM CASEDIR NAME WORKDIR [--crlf] "
-                 "[--emulator CMD]\n";
+    std::cerr << "usage: runner PROGRAM CASEDIR NAME WORKDIR "
+                 "[--windows DRIVE_C] [--emulator CMD]\n";
     return 2;
   }
   Aufruf a;
@@ -205,16 +209,18 @@ int main(int argc, char** argv) {
   const fs::path Basis = fs::path(argv[2]) / argv[3];
   a.Eingabe = fs::absolute(Basis).concat(".in");
   a.Arbeit = fs::absolute(fs::path(argv[4]) / argv[3]);
+  a.Ordner = a.Arbeit / "c:" / "temp";
   for (int i = 5; i < argc; ++i) {
     const std::string o = argv[i];
-    if (o == "--crlf") {
-      a.CrLf = true;
+    if (o == "--windows" && i + 1 < argc) {
+      a.Windows = true;
+      a.Ordner = fs::absolute(argv[++i]) / "temp";
     } else if (o == "--emulator" && i + 1 < argc) {
       a.Emulator = argv[++i];
     }
   }
   auto f = Fall(fs::path(Basis).concat(".case"));
-  if (f["needs"] == "posix" && a.CrLf) {
+  if (f["needs"] == "posix" && a.Windows) {
     return Uebersprungen;
   }
   Vorbereiten(a, f);
@@ -222,7 +228,8 @@ int main(int argc, char** argv) {
   bool Gut = true;
   if (f["stdout"].empty()) {
     Gut &= Vergleichen(
-        "stdout", Entschluesseln(Lesen(fs::path(Basis).concat(".out")), a.CrLf),
+        "stdout",
+        Entschluesseln(Lesen(fs::path(Basis).concat(".out")), a.Windows),
         Lesen(a.Arbeit / "stdout"));
   }
   Gut &= FehlerPruefen(a, f);

@@ -2,6 +2,7 @@
 // Eratosthenes over any window of the 32-bit numbers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -9,32 +10,36 @@ class Sieb {
  public:
   // Marks the primes in [Von, Bis]; the window must be modest in size.
   Sieb(std::uint32_t Von, std::uint32_t Bis)
-      : Von_(Von), Prim_(std::uint64_t{Bis} - Von + 1, true) {
+      : Von_(Von), Prim_(Stelle(std::uint64_t{Bis} + 1), true) {
     std::vector<bool> Klein(65536, true);
-    for (std::uint64_t p = 2; p < Klein.size(); ++p) {
+    for (std::size_t p = 2; p < Klein.size(); ++p) {
       if (!Klein[p]) {
         continue;
       }
-      for (std::uint64_t m = p * p; m < Klein.size(); m += p) {
+      for (std::size_t m = p * p; m < Klein.size(); m += p) {
         Klein[m] = false;
       }
       Streichen(p, Bis);
     }
     for (std::uint64_t n = Von; n < 2 && n <= Bis; ++n) {
-      Prim_[n - Von] = false;
+      Prim_[Stelle(n)] = false;
     }
   }
 
-  bool IstPrim(std::uint32_t n) const { return Prim_[n - Von_]; }
+  bool IstPrim(std::uint32_t n) const { return Prim_[Stelle(n)]; }
 
  private:
+  std::size_t Stelle(std::uint64_t n) const {
+    return static_cast<std::size_t>(n - Von_);
+  }
+
   void Streichen(std::uint64_t p, std::uint64_t Bis) {
     std::uint64_t m = (Von_ + p - 1) / p * p;
     if (m < p * p) {
       m = p * p;
     }
     for (; m <= Bis; m += p) {
-      Prim_[m - Von_] = false;
+      Prim_[Stelle(m)] = false;
     }
   }
 

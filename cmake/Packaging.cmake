@@ -1,0 +1,33 @@
+# Installation and packages: a Debian package on Linux, a ZIP on Windows.
+set(CPACK_PACKAGE_NAME primzahlabstand)
+set(CPACK_PACKAGE_VENDOR "primzahlabstand developers")
+set(CPACK_PACKAGE_CONTACT "primzahlabstand developers <maintainers@users.noreply.c-seed-ebe83d4d.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  install(TARGETS primzahlabstand RUNTIME DESTINATION .)
+  install(FILES packaging/LIESMICH.txt LICENSE DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win32)
+else()
+  include(GNUInstallDirs)
+  install(TARGETS primzahlabstand RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Debian wants manual pages compressed.
+  find_program(GZIP gzip REQUIRED)
+  set(man ${CMAKE_CURRENT_BINARY_DIR}/primzahlabstand.1.gz)
+  add_custom_command(OUTPUT ${man}
+    COMMAND ${GZIP} -9nc ${PROJECT_SOURCE_DIR}/packaging/primzahlabstand.1 > ${man}
+    DEPENDS packaging/primzahlabstand.1)
+  add_custom_target(manpage ALL DEPENDS ${man})
+  install(FILES ${man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION math)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
+endif()
+
+include(CPack)

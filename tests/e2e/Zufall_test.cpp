@@ -71,7 +71,7 @@ class Erzeuger {
   // nor a sign, and holds no white space.
   std::string Unsinn() {
     static const std::string Anfang =
-        std::string("abcxyzJNQ!#%&*()_=[]{};:'\",.<>/?|~`", 37) +
+        std::string("abcxyzJNQ!#%&*()_=[]{};:'\",.<>/?|~`") +
         std::string("\x00\x01\x02\x7F\x80\xC3\xE4\xFE\xFF", 9);
     std::string s(1, Anfang[Zahl(0, Anfang.size() - 1)]);
     for (auto n = Zahl(0, 6); n > 0; --n) {

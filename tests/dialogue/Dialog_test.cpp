@@ -13,6 +13,8 @@
 #include <streambuf>
 #include <string>
 
+#include "support/Ordner.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -71,13 +73,7 @@ class VollerPuffer : public std::streambuf {
 class DialogTest : public testing::Test {
  protected:
   void SetUp() override {
-    Ordner =
-        fs::temp_directory_path() /
-        ("dialog-" +
-         std::string(
-             testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(Ordner);
-    fs::create_directories(Ordner);
+    Ordner = FrischerOrdner();
     Pfad = (Ordner / "PRIMraw8bit.dat").string();
   }
   void TearDown() override { fs::remove_all(Ordner); }
@@ -93,10 +89,7 @@ class DialogTest : public testing::Test {
     return aus.str();
   }
 
-  std::string Daten() const {
-    std::ifstream ein(Pfad, std::ios::binary);
-    return {std::istreambuf_iterator<char>(ein), {}};
-  }
+  std::string Daten() const { return DateiLesen(Pfad); }
 
   fs::path Ordner;
   std::string Pfad;

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "support/Ordner.hpp"
 #include "support/Prozess.hpp"
 
 namespace fs = std::filesystem;
@@ -29,22 +30,14 @@ class StoerungTest : public testing::Test {
  protected:
   void SetUp() override {
     l.Programm = PRIMZAHLABSTAND_PROGRAMM;
-    l.Arbeit =
-        fs::temp_directory_path() /
-        ("stoerung-" +
-         std::string(
-             testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(l.Arbeit);
+    l.Arbeit = FrischerOrdner();
     fs::create_directories(Ordner());
   }
   void TearDown() override { fs::remove_all(l.Arbeit); }
 
   fs::path Ordner() const { return l.Arbeit / "c:" / "temp"; }
   fs::path Datei() const { return Ordner() / "PRIMraw8bit.dat"; }
-  std::string Daten() const {
-    std::ifstream ein(Datei(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(ein), {}};
-  }
+  std::string Daten() const { return DateiLesen(Datei()); }
 
   // One full pass over 10..30; returns once the question is shown.
   void ErsterDurchgang() {

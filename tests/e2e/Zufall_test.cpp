@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Ordner.hpp"
 #include "support/Prozess.hpp"
 
 namespace fs = std::filesystem;
@@ -337,11 +338,6 @@ class Leser {
   std::size_t p_ = 0;
 };
 
-std::string Lesen(const fs::path& p) {
-  std::ifstream ein(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(ein), {}};
-}
-
 // Runs one dialogue; empty when every check holds.
 std::string Versuchen(std::uint64_t Saat, const fs::path& Arbeit,
                       std::size_t& Bytes) {
@@ -367,11 +363,12 @@ std::string Versuchen(std::uint64_t Saat, const fs::path& Arbeit,
   if (!EinDurchgang) {
     return fs::exists(Datei) ? "data file without a pass" : "";
   }
-  return Lesen(Datei) == Soll ? "" : "data file differs from the last pass";
+  return DateiLesen(Datei) == Soll ? ""
+                                   : "data file differs from the last pass";
 }
 
 TEST(Zufall, DialogeMitBeliebigerEingabe) {
-  const fs::path Arbeit = fs::temp_directory_path() / "primzahlabstand-zufall";
+  const fs::path Arbeit = FrischerOrdner();
   std::uint64_t Von = Grundsaat, Bis = Grundsaat + Dialoge;
   if (const char* s = std::getenv("PRIMZAHLABSTAND_SEED")) {
     Von = std::strtoull(s, nullptr, 10);

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/Ordner.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -17,21 +19,12 @@ namespace {
 class AbstandsdateiTest : public testing::Test {
  protected:
   void SetUp() override {
-    Ordner =
-        fs::temp_directory_path() /
-        ("abstandsdatei-" +
-         std::string(
-             testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(Ordner);
-    fs::create_directories(Ordner);
+    Ordner = FrischerOrdner();
     Pfad = (Ordner / "PRIMraw8bit.dat").string();
   }
   void TearDown() override { fs::remove_all(Ordner); }
 
-  std::string Inhalt() const {
-    std::ifstream ein(Pfad, std::ios::binary);
-    return {std::istreambuf_iterator<char>(ein), {}};
-  }
+  std::string Inhalt() const { return DateiLesen(Pfad); }
 
   fs::path Ordner;
   std::string Pfad;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <istream>
 #include <ostream>
+#include <string>
 
 #include "Fortsetzen.hpp"
 #include "gaps/Abstandsdatei.hpp"
@@ -23,18 +24,14 @@ struct Konsole {
   const char* Pfad;
 };
 
-// "primzahlabstand: what: why", as command-line tools report.
-std::ostream& Melden(const Konsole& k) {
-  return k.fehler << "primzahlabstand: ";
+// One line "primzahlabstand: what: why", as command-line tools report.
+void Melden(const Konsole& k, const std::string& Was, int Nummer) {
+  k.fehler << "primzahlabstand: " << Was << ": " << std::strerror(Nummer)
+           << std::endl;
 }
 
-void Begruenden(const Konsole& k, int Nummer) {
-  k.fehler << ": " << std::strerror(Nummer) << std::endl;
-}
-
-void DateiFehler(const Konsole& k, const char* Was, int Nummer) {
-  Melden(k) << "Die Datei " << k.Pfad << Was;
-  Begruenden(k, Nummer);
+std::string DieDatei(const Konsole& k, const char* Was) {
+  return std::string("Die Datei ") + k.Pfad + Was;
 }
 
 // Standard output is lost: keep what reached the data file and stop.
@@ -43,8 +40,7 @@ int AusgabeVerloren(const Konsole& k, Abstandsdatei* Datei) {
   if (Datei != nullptr) {
     Datei->Schliessen();
   }
-  Melden(k) << "Die Ausgabe konnte nicht geschrieben werden";
-  Begruenden(k, Nummer);
+  Melden(k, "Die Ausgabe konnte nicht geschrieben werden", Nummer);
   return 1;
 }
 
@@ -108,7 +104,8 @@ int Durchgang(const Konsole& k, std::uint32_t& Minimalwert,
   }
   Abstandsdatei Datei;
   if (!Datei.Oeffnen(k.Pfad)) {
-    DateiFehler(k, " kann nicht geoeffnet werden", Datei.Fehlernummer());
+    Melden(k, DieDatei(k, " kann nicht geoeffnet werden"),
+           Datei.Fehlernummer());
     return 1;
   }
   if (!ZeileBeenden(k.aus)) {
@@ -127,8 +124,8 @@ int Durchgang(const Konsole& k, std::uint32_t& Minimalwert,
     return AusgabeVerloren(k, &Datei);
   }
   if (!Datei.Schliessen()) {
-    DateiFehler(k, " konnte nicht vollstaendig geschrieben werden",
-                Datei.Fehlernummer());
+    Melden(k, DieDatei(k, " konnte nicht vollstaendig geschrieben werden"),
+           Datei.Fehlernummer());
     return 1;
   }
   return Weiter;

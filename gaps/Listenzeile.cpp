@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <ostream>
+#include <streambuf>
 
 namespace {
 
@@ -50,8 +51,15 @@ std::size_t ZeileFormatieren(const PrimzahlFund& Fund,
 
 bool ZeileSchreiben(std::ostream& aus, const PrimzahlFund& Fund) {
   char Puffer[ZeilenLaengeHoechstens];
-  const std::size_t Laenge = ZeileFormatieren(Fund, Puffer);
-  aus.write(Puffer, static_cast<std::streamsize>(Laenge));
-  aus.flush();
-  return !aus.fail();
+  const auto Laenge =
+      static_cast<std::streamsize>(ZeileFormatieren(Fund, Puffer));
+  // Straight to the stream's buffer: the line is one piece, and the stream's
+  // own checks per call cost as much as the formatting.
+  std::streambuf* const Puffer2 = aus.rdbuf();
+  if (aus.fail() || Puffer2->sputn(Puffer, Laenge) != Laenge ||
+      Puffer2->pubsync() != 0) {
+    aus.setstate(std::ios::badbit);
+    return false;
+  }
+  return true;
 }

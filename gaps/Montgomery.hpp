@@ -7,13 +7,13 @@
 class Montgomery {
  public:
   explicit Montgomery(std::uint32_t Modul) : n_(Modul) {
-    std::uint64_t Inverse = n_;  // right to 3 bits; each step doubles them
-    for (int i = 0; i < 5; ++i) {
+    // (3n) xor 2 is n^-1 to 5 bits; each step doubles them, to 80 >= 64.
+    std::uint64_t Inverse = (3 * n_) ^ 2;
+    for (int i = 0; i < 4; ++i) {
       Inverse *= 2 - n_ * Inverse;
     }
     MinusInverse_ = 0 - Inverse;
     Eins_ = static_cast<std::uint32_t>((0 - n_) % n_);  // 2^64 mod n
-    RQuadrat_ = std::uint64_t{Eins_} * Eins_ % n_;
   }
 
   // Values are kept in [1, n]; n itself stands for 0, which a number prime to
@@ -24,9 +24,11 @@ class Montgomery {
     return HochMalModul(T * MinusInverse_) + 1;
   }
 
-  std::uint32_t Hinein(std::uint32_t a) const {
-    const std::uint64_t T = a * RQuadrat_;
-    return HochMalModul(T * MinusInverse_) + 1;
+  // (a + b) mod n for a, b in [1, n]: how small numbers get into
+  // Montgomery form, as sums of Eins(), without a division.
+  std::uint32_t Plus(std::uint32_t a, std::uint32_t b) const {
+    const std::uint64_t y = std::uint64_t{a} + b;
+    return static_cast<std::uint32_t>(y > n_ ? y - n_ : y);
   }
 
   std::uint32_t Eins() const { return Eins_; }
@@ -51,5 +53,4 @@ class Montgomery {
   std::uint64_t n_;
   std::uint64_t MinusInverse_;
   std::uint32_t Eins_;
-  std::uint64_t RQuadrat_;
 };

@@ -55,9 +55,9 @@ bool ZeileSchreiben(std::ostream& aus, const PrimzahlFund& Fund) {
       static_cast<std::streamsize>(ZeileFormatieren(Fund, Puffer));
   // Straight to the stream's buffer: the line is one piece, and the stream's
   // own checks per call cost as much as the formatting.
-  std::streambuf* const Puffer2 = aus.rdbuf();
-  if (aus.fail() || Puffer2->sputn(Puffer, Laenge) != Laenge ||
-      Puffer2->pubsync() != 0) {
+  std::streambuf* const Ziel = aus.rdbuf();
+  if (aus.fail() || Ziel->sputn(Puffer, Laenge) != Laenge ||
+      Ziel->pubsync() != 0) {
     aus.setstate(std::ios::badbit);
     return false;
   }

@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <streambuf>
 #include <string>

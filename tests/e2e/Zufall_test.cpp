@@ -4,11 +4,10 @@
 // seed; PRIMZAHLABSTAND_SEED=N replays just that one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>

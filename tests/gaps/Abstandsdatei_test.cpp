@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "support/Ordner.hpp"

@@ -19,19 +19,19 @@ bool Abstandsdatei::Oeffnen(const char* Pfad) {
 
 bool Abstandsdatei::Schliessen() {
   if (!Strom_.is_open()) {
-    return !Gescheitert_;
+    return Fehlernummer_ == 0;
   }
   Leeren();
   errno = 0;
   Strom_.close();
-  if (Strom_.fail() && !Gescheitert_) {
+  if (Strom_.fail() && Fehlernummer_ == 0) {
     Scheitern();
   }
-  return !Gescheitert_;
+  return Fehlernummer_ == 0;
 }
 
 void Abstandsdatei::Leeren() {
-  if (!Gescheitert_ && Fuellstand_ > 0) {
+  if (Fehlernummer_ == 0 && Fuellstand_ > 0) {
     errno = 0;
     Strom_.write(Puffer_, static_cast<std::streamsize>(Fuellstand_));
     if (Strom_.fail()) {
@@ -42,7 +42,6 @@ void Abstandsdatei::Leeren() {
 }
 
 void Abstandsdatei::Scheitern() {
-  Gescheitert_ = true;
   // A failure that left no reason in errno is still an input/output error.
   Fehlernummer_ = errno != 0 ? errno : EIO;
 }

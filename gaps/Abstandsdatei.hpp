@@ -43,6 +43,5 @@ class Abstandsdatei {
   std::ofstream Strom_;
   char Puffer_[8192] = {};
   std::size_t Fuellstand_ = 0;
-  bool Gescheitert_ = false;
-  int Fehlernummer_ = 0;
+  int Fehlernummer_ = 0;  // the first failure's errno; 0 while all is well
 };

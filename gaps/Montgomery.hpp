@@ -39,7 +39,9 @@ class Montgomery {
  private:
   // The high 64 bits of m * n, which fit in 32 bits because n < 2^32.
   std::uint32_t HochMalModul(std::uint64_t m) const {
-#ifdef __SIZEOF_INT128__
+// PRIMZAHLABSTAND_OHNE_INT128 forces the portable product that 32-bit
+// targets use, so that it is tested on every machine.
+#if defined(__SIZEOF_INT128__) && !defined(PRIMZAHLABSTAND_OHNE_INT128)
     __extension__ using U128 = unsigned __int128;
     // cppcheck takes the 128-bit product for a 64-bit one.
     // cppcheck-suppress shiftTooManyBits

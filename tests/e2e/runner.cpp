@@ -15,6 +15,7 @@
 // CMD] With --windows the program is a Windows build: every newline it writes
 // is expected as CR LF, "c:/temp" is DRIVE_C/temp, and POSIX-only cases are
 // skipped.
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -32,6 +33,17 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int Uebersprungen = 77;
+
+// A new folder BASE/NAME-XXXXXX of this run's own.
+fs::path NeuerOrdner(const fs::path& Basis, const std::string& Name) {
+  fs::create_directories(Basis);
+  std::string Muster = (Basis / (Name + "-XXXXXX")).string();
+  if (mkdtemp(Muster.data()) == nullptr) {
+    std::perror("mkdtemp");
+    std::exit(1);
+  }
+  return Muster;
+}
 
 std::string Lesen(const fs::path& p) {
   std::ifstream ein(p, std::ios::binary);
@@ -128,8 +140,6 @@ struct Aufruf {
 };
 
 void Vorbereiten(const Aufruf& a, std::map<std::string, std::string>& f) {
-  fs::remove_all(a.Arbeit);
-  fs::create_directories(a.Arbeit);
   const fs::path& Ordner = a.Ordner;
   fs::remove_all(Ordner);
   if (f["folder"] != "no") {
@@ -208,7 +218,7 @@ int main(int argc, char** argv) {
   a.Programm = fs::absolute(argv[1]).string();
   const fs::path Basis = fs::path(argv[2]) / argv[3];
   a.Eingabe = fs::absolute(Basis).concat(".in");
-  a.Arbeit = fs::absolute(fs::path(argv[4]) / argv[3]);
+  a.Arbeit = NeuerOrdner(fs::absolute(argv[4]), argv[3]);
   a.Ordner = a.Arbeit / "c:" / "temp";
   for (int i = 5; i < argc; ++i) {
     const std::string o = argv[i];
@@ -240,5 +250,6 @@ int main(int argc, char** argv) {
               << "\n";
     Gut = false;
   }
+  fs::remove_all(a.Arbeit);
   return Gut ? 0 : 1;
 }

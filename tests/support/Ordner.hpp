@@ -7,17 +7,46 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
-// An empty folder named after the running test, so that tests run in
-// parallel never share one.
+#ifdef _WIN32
+#include <random>
+#else
+#include <stdlib.h>
+
+#include <cerrno>
+#endif
+
+// A new, empty folder under the system's temporary folder, made for this run
+// alone (two runs on one machine never share one); the test removes it.
 inline std::filesystem::path FrischerOrdner() {
+  namespace fs = std::filesystem;
   const auto* Info = testing::UnitTest::GetInstance()->current_test_info();
-  const auto Ordner = std::filesystem::temp_directory_path() /
-                      (std::string("primzahlabstand-") +
-                       Info->test_suite_name() + "-" + Info->name());
-  std::filesystem::remove_all(Ordner);
-  std::filesystem::create_directories(Ordner);
-  return Ordner;
+  const std::string Anfang =
+      (fs::temp_directory_path() /
+       (std::string("primzahlabstand-") + Info->test_suite_name() + "-"))
+          .string();
+#ifdef _WIN32
+  // No mkdtemp there: a random name that create_directory must make anew.
+  std::random_device Zufall;
+  for (;;) {
+    const fs::path Ordner = Anfang + std::to_string(Zufall());
+    std::error_code f;
+    if (fs::create_directory(Ordner, f)) {
+      return Ordner;
+    }
+    if (f) {
+      throw fs::filesystem_error("FrischerOrdner", Ordner, f);
+    }
+  }
+#else
+  std::string Muster = Anfang + "XXXXXX";
+  if (mkdtemp(Muster.data()) == nullptr) {
+    throw fs::filesystem_error("mkdtemp", Muster,
+                               std::error_code(errno, std::generic_category()));
+  }
+  return Muster;
+#endif
 }
 
 // The file's bytes; empty when it cannot be read.

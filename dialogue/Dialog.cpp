@@ -5,17 +5,21 @@
 #include <cstdint>
 #include <cstring>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "Fortsetzen.hpp"
+#include "Unterbrechung.hpp"
 #include "gaps/Abstandsdatei.hpp"
 #include "gaps/Listenzeile.hpp"
 #include "gaps/Primzahlabstand.hpp"
+#include "gaps/Schreiber.hpp"
 
 namespace {
 
-constexpr int Weiter = -1;  // not an exit status: the dialogue goes on
+// A pass's outcome: nothing while the dialogue goes on.
+using Ausgang = std::optional<Ende>;
 
 struct Konsole {
   std::istream& ein;
@@ -34,14 +38,22 @@ std::string DieDatei(const Konsole& k, const char* Was) {
   return std::string("Die Datei ") + k.Pfad + Was;
 }
 
-// Standard output is lost: keep what reached the data file and stop.
-int AusgabeVerloren(const Konsole& k, Abstandsdatei* Datei) {
-  const int Nummer = errno != 0 ? errno : EIO;
-  if (Datei != nullptr) {
-    Datei->Schliessen();
+// Why standard output failed, as its writer recorded it when it happened.
+int Fehlernummer(const std::ostream& aus) {
+  const auto* s = dynamic_cast<const Schreiber*>(aus.rdbuf());
+  return s != nullptr && s->Fehlernummer() != 0 ? s->Fehlernummer() : EIO;
+}
+
+// Standard output is lost. A reader that has gone ends the program by
+// SIGPIPE where that signal would have; any other loss is reported.
+Ende AusgabeVerloren(const Konsole& k) {
+  const int Nummer = Fehlernummer(k.aus);
+  if (const int Signal = unterbrechung::RohrbruchSignal();
+      Nummer == EPIPE && Signal != 0) {
+    return Ende{0, Signal};
   }
   Melden(k, "Die Ausgabe konnte nicht geschrieben werden", Nummer);
-  return 1;
+  return Ende{1};
 }
 
 bool ZeileBeenden(std::ostream& aus) {
@@ -85,7 +97,21 @@ void Beschweren(std::ostream& aus, std::uint32_t Minimalwert,
       << " eingegeben. \n";
 }
 
-bool Abschliessen(std::ostream& aus, std::uint32_t Minimalwert,
+// The listing: one line per prime, and its gap byte once the line is shown.
+// Stops early when the output fails or an interrupt is noted.
+std::uint32_t Auflisten(const Konsole& k, Abstandsdatei& Datei,
+                        std::uint32_t& Minimalwert, std::uint32_t Maximalwert) {
+  return PrimzahlenSuchen(
+      Minimalwert, Maximalwert, [&](const PrimzahlFund& Fund) {
+        if (unterbrechung::Anfrage != 0 || !ZeileSchreiben(k.aus, Fund)) {
+          return false;
+        }
+        Datei.Schreiben(Fund.Abstand);
+        return true;
+      });
+}
+
+void Abschliessen(std::ostream& aus, std::uint32_t Minimalwert,
                   std::uint32_t Maximalwert, std::uint32_t GroessterAbstand) {
   aus << "sind Primzahlen von " << Minimalwert << " bis " << Maximalwert;
   ZeileBeenden(aus);
@@ -93,73 +119,91 @@ bool Abschliessen(std::ostream& aus, std::uint32_t Minimalwert,
       << GroessterAbstand;
   ZeileBeenden(aus);
   aus << "Viele Gruesse von Quelmarn (Zerlip)";
-  return ZeileBeenden(aus);
+  ZeileBeenden(aus);
+}
+
+// No file is open any more: from now on an interrupt ends the program at
+// once, and one noted during the pass ends it now.
+Ausgang KeinDurchgangOffen() {
+  unterbrechung::DurchgangOffen(false);
+  if (const int Signal = unterbrechung::Anfrage; Signal != 0) {
+    return Ende{0, Signal};
+  }
+  return std::nullopt;
+}
+
+// Closes the pass's file whatever happened; then the first cause of an early
+// end decides: an interrupt, lost output, or a file not fully written.
+Ausgang DurchgangBeenden(const Konsole& k, Abstandsdatei& Datei) {
+  const bool DateiGeschrieben = Datei.Schliessen();
+  if (Ausgang a = KeinDurchgangOffen()) {
+    return a;
+  }
+  if (k.aus.fail()) {
+    return AusgabeVerloren(k);
+  }
+  if (!DateiGeschrieben) {
+    Melden(k, DieDatei(k, " konnte nicht vollstaendig geschrieben werden"),
+           Datei.Fehlernummer());
+    return Ende{1};
+  }
+  return std::nullopt;
 }
 
 // Lists the primes of an accepted range and stores their gaps.
-int Durchgang(const Konsole& k, std::uint32_t& Minimalwert,
-              std::uint32_t Maximalwert) {
+Ausgang Durchgang(const Konsole& k, std::uint32_t& Minimalwert,
+                  std::uint32_t Maximalwert) {
   if (k.aus.fail()) {
-    return AusgabeVerloren(k, nullptr);  // before the file is truncated
+    return AusgabeVerloren(k);  // before the file is truncated
   }
   Abstandsdatei Datei;
+  unterbrechung::DurchgangOffen(true);
   if (!Datei.Oeffnen(k.Pfad)) {
+    if (Ausgang a = KeinDurchgangOffen()) {
+      return a;
+    }
     Melden(k, DieDatei(k, " kann nicht geoeffnet werden"),
            Datei.Fehlernummer());
-    return 1;
+    return Ende{1};
   }
-  if (!ZeileBeenden(k.aus)) {
-    return AusgabeVerloren(k, &Datei);
+  if (ZeileBeenden(k.aus)) {
+    const std::uint32_t GroessterAbstand =
+        Auflisten(k, Datei, Minimalwert, Maximalwert);
+    if (!k.aus.fail() && unterbrechung::Anfrage == 0) {
+      Abschliessen(k.aus, Minimalwert, Maximalwert, GroessterAbstand);
+    }
   }
-  const std::uint32_t GroessterAbstand =
-      PrimzahlenSuchen(Minimalwert, Maximalwert, [&](const PrimzahlFund& Fund) {
-        if (!ZeileSchreiben(k.aus, Fund)) {
-          return false;
-        }
-        Datei.Schreiben(Fund.Abstand);
-        return true;
-      });
-  if (k.aus.fail() ||
-      !Abschliessen(k.aus, Minimalwert, Maximalwert, GroessterAbstand)) {
-    return AusgabeVerloren(k, &Datei);
-  }
-  if (!Datei.Schliessen()) {
-    Melden(k, DieDatei(k, " konnte nicht vollstaendig geschrieben werden"),
-           Datei.Fehlernummer());
-    return 1;
-  }
-  return Weiter;
+  return DurchgangBeenden(k, Datei);
 }
 
 // After a no: the end, unless the question itself could not be shown.
-int Ende(const Konsole& k) {
-  return k.aus.fail() ? AusgabeVerloren(k, nullptr) : 0;
+Ende Nein(const Konsole& k) {
+  return k.aus.fail() ? AusgabeVerloren(k) : Ende{};
 }
 
 }  // namespace
 
-int Dialog(std::istream& ein, std::ostream& aus, std::ostream& fehler,
-           const char* Pfad) {
+Ende Dialog(std::istream& ein, std::ostream& aus, std::ostream& fehler,
+            const char* Pfad) {
   const Konsole k{ein, aus, fehler, Pfad};
   std::uint32_t Minimalwert = 0;
   std::uint32_t Maximalwert = 0;
   for (;;) {
     if (!ZeileBeenden(aus)) {
-      return AusgabeVerloren(k, nullptr);
+      return AusgabeVerloren(k);
     }
     BannerSchreiben(aus);
     while (!BereichLesen(k, Minimalwert, Maximalwert)) {
       Beschweren(aus, Minimalwert, Maximalwert);
       if (!Fortsetzen(ein, aus)) {
-        return Ende(k);
+        return Nein(k);
       }
     }
-    if (const int Status = Durchgang(k, Minimalwert, Maximalwert);
-        Status != Weiter) {
-      return Status;
+    if (const Ausgang a = Durchgang(k, Minimalwert, Maximalwert)) {
+      return *a;
     }
     if (!Fortsetzen(ein, aus)) {
-      return Ende(k);
+      return Nein(k);
     }
   }
 }

@@ -2,8 +2,43 @@
 #include "Fortsetzen.hpp"
 
 #include <istream>
+#include <locale>
 #include <ostream>
-#include <string>
+#include <streambuf>
+
+namespace {
+
+// Reads one word as `ein >> std::string` would (leading white space skipped,
+// the white space after it left in the input, the same stream states) but
+// keeps none of it: only whether it was exactly "ja". So an answer of any
+// length costs no memory.
+bool WortIstJa(std::istream& ein) {
+  const std::istream::sentry Bereit(ein);  // skips the leading white space
+  if (!Bereit) {
+    return false;
+  }
+  const auto& Art = std::use_facet<std::ctype<char>>(ein.getloc());
+  std::streambuf& Quelle = *ein.rdbuf();
+  static constexpr char Ja[] = "ja";
+  std::size_t Laenge = 0;
+  bool Gleich = true;
+  for (auto c = Quelle.sgetc();; c = Quelle.snextc()) {
+    if (std::istream::traits_type::eq_int_type(
+            c, std::istream::traits_type::eof())) {
+      ein.setstate(std::ios::eofbit);
+      break;
+    }
+    const char Zeichen = std::istream::traits_type::to_char_type(c);
+    if (Art.is(std::ctype_base::space, Zeichen)) {
+      break;
+    }
+    Gleich = Gleich && Laenge < 2 && Zeichen == Ja[Laenge];
+    ++Laenge;
+  }
+  return Gleich && Laenge == 2;
+}
+
+}  // namespace
 
 bool Fortsetzen(std::istream& ein, std::ostream& aus) {
   aus << "Neue Eingabe? ja/nein" << std::endl;
@@ -11,7 +46,5 @@ bool Fortsetzen(std::istream& ein, std::ostream& aus) {
     // Nobody can see the question, so do not wait for an answer.
     return false;
   }
-  std::string Antwort;
-  ein >> Antwort;
-  return Antwort == "ja";
+  return WortIstJa(ein);
 }

@@ -3,24 +3,22 @@
 #include <iostream>
 
 #include "Dialog.hpp"
+#include "Unterbrechung.hpp"
 #include "gaps/Abstandsdatei.hpp"
-
-#ifdef _WIN32
-
-int main() { return Dialog(std::cin, std::cout, std::cerr, Datenpfad); }
-
-#else
-
-#include <unistd.h>
-
-#include "Standardausgabe.hpp"
+#include "gaps/Schreiber.hpp"
 
 int main() {
-  Standardausgabe Ausgabe(STDOUT_FILENO);
+  unterbrechung::Einrichten();
+  // Standard output through our own writer: one write per flushed line, and
+  // the first failure's reason kept. A write that waits gives up when an
+  // interrupt is noted.
+  Schreiber Ausgabe(1);
+  Ausgabe.AbbruchBeachten(&unterbrechung::Anfrage);
   std::streambuf* const Vorher = std::cout.rdbuf(&Ausgabe);
-  const int Status = Dialog(std::cin, std::cout, std::cerr, Datenpfad);
+  const Ende e = Dialog(std::cin, std::cout, std::cerr, Datenpfad);
   std::cout.rdbuf(Vorher);
-  return Status;
+  if (e.Signal != 0) {
+    unterbrechung::Beenden(e.Signal);
+  }
+  return e.Status;
 }
-
-#endif

@@ -1,47 +1,67 @@
 // The raw gap file.
 #include "Abstandsdatei.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
-#include <ios>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+int Oeffnen(const char* Pfad) {
+  return _open(Pfad, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY,
+               _S_IREAD | _S_IWRITE);
+}
+bool IstDatei(int d) {
+  struct _stat Info {};
+  return _fstat(d, &Info) == 0 && (Info.st_mode & _S_IFMT) == _S_IFREG;
+}
+int Synchronisieren(int d) { return _commit(d); }  // FlushFileBuffers
+int Schliessen(int d) { return _close(d); }
+#else
+int Oeffnen(const char* Pfad) {
+  return open(Pfad, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+bool IstDatei(int d) {
+  struct stat Info {};
+  return fstat(d, &Info) == 0 && S_ISREG(Info.st_mode);
+}
+int Synchronisieren(int d) { return fsync(d); }
+int Schliessen(int d) { return close(d); }
+#endif
+
+}  // namespace
 
 bool Abstandsdatei::Oeffnen(const char* Pfad) {
-  // The stream itself stays unbuffered: our own buffer is handed over whole,
-  // so a failed write is never retried later and never repeats bytes.
-  Strom_.rdbuf()->pubsetbuf(nullptr, 0);
-  errno = 0;
-  Strom_.open(Pfad, std::ios::out | std::ios::binary | std::ios::trunc);
-  if (!Strom_.is_open()) {
-    Scheitern();
+  Deskriptor_ = ::Oeffnen(Pfad);
+  if (Deskriptor_ < 0) {
+    Schreiber_.Scheitern(errno);
     return false;
   }
+  Schreiber_.Ziel(Deskriptor_);
   return true;
 }
 
 bool Abstandsdatei::Schliessen() {
-  if (!Strom_.is_open()) {
-    return Fehlernummer_ == 0;
+  if (Deskriptor_ < 0) {
+    return Schreiber_.Gut();
   }
-  Leeren();
-  errno = 0;
-  Strom_.close();
-  if (Strom_.fail() && Fehlernummer_ == 0) {
-    Scheitern();
+  // A device or a pipe is not synced: there is no disk to put the bytes on,
+  // and a pass that stored nothing must not fail on /dev/full.
+  if (Schreiber_.Leeren() && IstDatei(Deskriptor_) &&
+      Synchronisieren(Deskriptor_) != 0) {
+    Schreiber_.Scheitern(errno);
   }
-  return Fehlernummer_ == 0;
-}
-
-void Abstandsdatei::Leeren() {
-  if (Fehlernummer_ == 0 && Fuellstand_ > 0) {
-    errno = 0;
-    Strom_.write(Puffer_, static_cast<std::streamsize>(Fuellstand_));
-    if (Strom_.fail()) {
-      Scheitern();
-    }
+  if (::Schliessen(Deskriptor_) != 0) {
+    Schreiber_.Scheitern(errno);
   }
-  Fuellstand_ = 0;
-}
-
-void Abstandsdatei::Scheitern() {
-  // A failure that left no reason in errno is still an input/output error.
-  Fehlernummer_ = errno != 0 ? errno : EIO;
+  Deskriptor_ = -1;
+  return Schreiber_.Gut();
 }

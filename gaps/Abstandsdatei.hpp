@@ -2,9 +2,9 @@
 // header and no separator. Each pass creates it anew.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <fstream>
+
+#include "Schreiber.hpp"
 
 // Where the gaps go. On systems without drive letters this is a relative
 // path whose first folder is named "c:".
@@ -24,24 +24,17 @@ class Abstandsdatei {
   // Stores the low byte of the gap. After the first failed write nothing more
   // is written, so the file holds an unbroken prefix of the pass's gaps.
   void Schreiben(std::uint32_t Abstand) {
-    Puffer_[Fuellstand_++] = static_cast<char>(Abstand & 0xFFu);
-    if (Fuellstand_ == sizeof Puffer_) {
-      Leeren();
-    }
+    Schreiber_.sputc(static_cast<char>(Abstand & 0xFFu));
   }
 
-  // Writes what is buffered and closes; false if any write or the close
-  // failed. Closing a file that is not open succeeds.
+  // Writes out what is buffered, puts it on the disk (a regular file is
+  // synced) and closes; false if any write, the sync or the close failed.
+  // Closing a file that is not open succeeds.
   bool Schliessen();
 
-  int Fehlernummer() const { return Fehlernummer_; }
+  int Fehlernummer() const { return Schreiber_.Fehlernummer(); }
 
  private:
-  void Leeren();
-  void Scheitern();
-
-  std::ofstream Strom_;
-  char Puffer_[8192] = {};
-  std::size_t Fuellstand_ = 0;
-  int Fehlernummer_ = 0;  // the first failure's errno; 0 while all is well
+  int Deskriptor_ = -1;
+  Schreiber Schreiber_;
 };

@@ -2,13 +2,16 @@
 // what happens when the output or the data file cannot be written.
 #include "dialogue/Dialog.hpp"
 
+#include "gaps/Schreiber.hpp"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
-#include <streambuf>
 #include <string>
 
 #include "support/Ordner.hpp"
@@ -48,24 +51,28 @@ const std::string ZehnBisDreissig =
     "23\t\t4\t4\t|******\n"
     "\a29\t\t6\t6\t|******\n";
 
-// Accepts a fixed number of bytes, then fails like a full disk.
-class VollerPuffer : public std::streambuf {
- public:
-  explicit VollerPuffer(std::size_t Platz) : Platz_(Platz) {}
-  std::string Text;
+// Standard output that takes a fixed number of bytes, then fails like a full
+// disk, through the program's own writer.
+std::string Angekommen;
+std::size_t Platz = 0;
 
- protected:
-  int_type overflow(int_type c) override {
-    if (Text.size() == Platz_) {
-      errno = ENOSPC;
-      return traits_type::eof();
-    }
-    Text.push_back(traits_type::to_char_type(c));
-    return c;
+long VollSchreiben(int /*Deskriptor*/, const char* Text, std::size_t Anzahl) {
+  if (Angekommen.size() == Platz) {
+    errno = ENOSPC;
+    return -1;
   }
+  const std::size_t n = std::min(Anzahl, Platz - Angekommen.size());
+  Angekommen.append(Text, n);
+  return static_cast<long>(n);
+}
 
- private:
-  std::size_t Platz_;
+struct VolleAusgabe {
+  explicit VolleAusgabe(std::size_t Bytes) {
+    Angekommen.clear();
+    Platz = Bytes;
+  }
+  Schreiber Puffer{-1, VollSchreiben};
+  std::ostream aus{&Puffer};
 };
 
 class DialogTest : public testing::Test {
@@ -78,7 +85,10 @@ class DialogTest : public testing::Test {
 
   int Laufen(const std::string& Eingabe, std::ostream& aus) {
     std::istringstream ein(Eingabe);
-    return Dialog(ein, aus, Fehler, Pfad.c_str());
+    ein.tie(&aus);  // as standard input is tied to standard output
+    const Ende e = Dialog(ein, aus, Fehler, Pfad.c_str());
+    EXPECT_EQ(e.Signal, 0);
+    return e.Status;
   }
 
   std::string Laufen(const std::string& Eingabe, int Status = 0) {
@@ -146,10 +156,9 @@ TEST_F(DialogTest, AusgabeBrichtMittenInDerListeAb) {
   const std::string Gezeigt = Banner + Bereich +
                               "\n\a11\t\t1\t1\t|\n"
                               "\a13\t\t2\t2\t|***\n\a17\t\t4\t4\t|******\n";
-  VollerPuffer Puffer(Gezeigt.size());
-  std::ostream aus(&Puffer);
-  EXPECT_EQ(Laufen("10 30 nein\n", aus), 1);
-  EXPECT_EQ(Puffer.Text, Gezeigt);
+  VolleAusgabe Voll(Gezeigt.size());
+  EXPECT_EQ(Laufen("10 30 nein\n", Voll.aus), 1);
+  EXPECT_EQ(Angekommen, Gezeigt);
   EXPECT_EQ(Daten(), "\x01\x02\x04");
   EXPECT_EQ(Fehler.str(),
             std::string("primzahlabstand: Die Ausgabe konnte nicht "
@@ -157,10 +166,19 @@ TEST_F(DialogTest, AusgabeBrichtMittenInDerListeAb) {
                 std::strerror(ENOSPC) + "\n");
 }
 
+TEST_F(DialogTest, AusgabeVerlorenVorDemDurchgangLaesstDieDateiStehen) {
+  // The banner is shown, the prompts are not: the pass must not truncate the
+  // old data file for a listing nobody can see.
+  std::ofstream(Pfad, std::ios::binary) << "alt";
+  VolleAusgabe Voll(Banner.size());
+  EXPECT_EQ(Laufen("10 30 nein\n", Voll.aus), 1);
+  EXPECT_EQ(Angekommen, Banner);
+  EXPECT_EQ(Daten(), "alt");
+}
+
 TEST_F(DialogTest, AusgabeFehltVonAnfangAn) {
-  VollerPuffer Puffer(0);
-  std::ostream aus(&Puffer);
-  EXPECT_EQ(Laufen("10 30 nein\n", aus), 1);
+  VolleAusgabe Voll(0);
+  EXPECT_EQ(Laufen("10 30 nein\n", Voll.aus), 1);
   EXPECT_FALSE(fs::exists(Pfad));
   EXPECT_NE(Fehler.str().find("Die Ausgabe konnte nicht"), std::string::npos);
 }

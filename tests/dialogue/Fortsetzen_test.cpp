@@ -5,6 +5,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -36,6 +37,27 @@ TEST(Fortsetzen, DerRestDerZeileBleibtStehen) {
   std::string Rest;
   EXPECT_TRUE(Antwort("ja nein\n", &Rest));
   EXPECT_EQ(Rest, "nein");
+}
+
+TEST(Fortsetzen, LiestDasWortWieDieStandardextraktion) {
+  // The answer leaves the input and its state exactly as `>> std::string`
+  // would, without keeping the word.
+  using namespace std::string_literals;
+  for (const std::string& Eingabe : std::vector<std::string>{
+           ""s, "  \n", "ja", "ja\n", "  ja nein", "jaa x", "ja\0x y"s,
+           "nein\tja", std::string(100000, 'j') + " ja"}) {
+    std::istringstream Soll(Eingabe), Ist(Eingabe);
+    std::string Wort, RestSoll, RestIst;
+    Soll >> Wort;
+    std::ostringstream aus;
+    EXPECT_EQ(Fortsetzen(Ist, aus), Wort == "ja") << Eingabe.substr(0, 20);
+    EXPECT_EQ(Ist.rdstate(), Soll.rdstate()) << Eingabe.substr(0, 20);
+    Soll.clear();
+    Ist.clear();
+    std::getline(Soll, RestSoll, '\0');
+    std::getline(Ist, RestIst, '\0');
+    EXPECT_EQ(RestIst, RestSoll) << Eingabe.substr(0, 20);
+  }
 }
 
 TEST(Fortsetzen, GescheiterteEingabeIstNein) {

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <ostream>
 #include <string>
+#include <vector>
+
+#include "gaps/Schreiber.hpp"
 
 namespace {
 
@@ -49,10 +52,24 @@ TEST(Listenzeile, LaengsteZeilePasstInDenPuffer) {
   EXPECT_EQ(z.size(), ZeilenLaengeHoechstens);
 }
 
-TEST(Listenzeile, WirdAmStueckGeschriebenUndGespuelt) {
-  std::ostringstream aus;
+// What reached the descriptor, one entry per write.
+std::vector<std::string> Geschrieben;
+
+long Aufzeichnen(int /*Deskriptor*/, const char* Text, std::size_t Anzahl) {
+  Geschrieben.emplace_back(Text, Anzahl);
+  return static_cast<long>(Anzahl);
+}
+
+TEST(Listenzeile, ErreichtDieAusgabeAmStueckBevorEsWeitergeht) {
+  // Each line is shown the moment its prime is found: one write, no waiting
+  // in a buffer for the next line.
+  Geschrieben.clear();
+  Schreiber s(-1, Aufzeichnen);
+  std::ostream aus(&s);
+  aus << "vorher ";
   EXPECT_TRUE(ZeileSchreiben(aus, {13, 2, 2, true}));
-  EXPECT_EQ(aus.str(), "\a13\t\t2\t2\t|***\n");
+  EXPECT_EQ(Geschrieben,
+            std::vector<std::string>{"vorher \a13\t\t2\t2\t|***\n"});
 
   aus.setstate(std::ios::badbit);
   EXPECT_FALSE(ZeileSchreiben(aus, {17, 4, 4, true}));

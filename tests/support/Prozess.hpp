@@ -1,17 +1,15 @@
-// Starts the real program as a child process, the way a user or a pipe would,
-// and collects what it leaves behind: standard output and error, exit status.
+// The real program as a child process on pipes, the way a user or a pipe
+// would run it: what it wrote on standard output and error, and its end.
 #pragma once
 
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
+
+#include "Kindprozess.hpp"
 
 struct Lauf {
   enum class Eingabe { Rohr, Geschlossen };
@@ -22,6 +20,7 @@ struct Lauf {
   Eingabe Ein = Eingabe::Rohr;
   Ausgabe Aus = Ausgabe::Rohr;
   bool SigpipeIgnoriert = false;
+  long long Dateigroesse = -1;  // a file-size limit for the child
 
   pid_t Kind = -1;
   int Schreiben = -1;  // the child's standard input
@@ -30,6 +29,7 @@ struct Lauf {
   std::string Text;    // standard output read so far
   std::string FehlerText;
   int Status = -1;  // exit status, or 128 + signal
+  rusage Verbrauch{};
 
   ~Lauf() {
     for (int fd : {Schreiben, Lesen, Fehler}) {
@@ -39,19 +39,26 @@ struct Lauf {
     }
     if (Kind > 0 && Status < 0) {
       kill(Kind, SIGKILL);
-      waitpid(Kind, nullptr, 0);
+      KindEnde(Kind);
     }
   }
 
   void Starten() {
     int ein[2], aus[2], err[2];
-    if (pipe(ein) != 0 || pipe(aus) != 0 || pipe(err) != 0) {
+    // Close-on-exec: the child keeps only its own ends, as 0, 1 and 2.
+    if (pipe2(ein, O_CLOEXEC) != 0 || pipe2(aus, O_CLOEXEC) != 0 ||
+        pipe2(err, O_CLOEXEC) != 0) {
       return;
     }
-    Kind = fork();
-    if (Kind == 0) {
-      Kindseite(ein, aus, err);
-    }
+    Kindstart k;
+    k.Befehl = {Programm.string()};
+    k.Ordner = Arbeit.string();
+    k.Ein = Ein == Eingabe::Geschlossen ? -1 : ein[0];
+    k.Aus = aus[1];
+    k.Fehler = err[1];
+    k.SigpipeIgnoriert = SigpipeIgnoriert;
+    k.Dateigroesse = Dateigroesse;
+    Kind = KindStarten(k);
     close(ein[0]);
     close(aus[1]);
     close(err[1]);
@@ -62,8 +69,7 @@ struct Lauf {
       SchreibenBeenden();
     }
     if (Aus == Ausgabe::LeserWeg) {
-      close(Lesen);
-      Lesen = -1;
+      LesenBeenden();
     }
   }
 
@@ -84,6 +90,14 @@ struct Lauf {
     }
   }
 
+  // The reader of standard output goes away; what the pipe holds is lost.
+  void LesenBeenden() {
+    if (Lesen >= 0) {
+      close(Lesen);
+      Lesen = -1;
+    }
+  }
+
   // Reads standard output until `Marke` has appeared `Anzahl` times in all,
   // or until the output ends. False on a time-out.
   bool Warten(const std::string& Marke, int Anzahl, int Sekunden = 20) {
@@ -97,6 +111,13 @@ struct Lauf {
     return true;
   }
 
+  // Waits for the child to end without reading anything more. False when it
+  // is still running after the time bound.
+  bool EndeAbwarten(int Sekunden) {
+    return AbwartenBis(std::chrono::steady_clock::now() +
+                       std::chrono::seconds(Sekunden));
+  }
+
   // Closes standard input, collects all output and the exit status. False
   // when the child outlives the time bound (it is then killed).
   bool Beenden(int Sekunden = 20) {
@@ -108,34 +129,31 @@ struct Lauf {
         return false;
       }
       if (Lesen >= 0 && !Mehr(Lesen, Text)) {
-        close(Lesen);
-        Lesen = -1;
+        LesenBeenden();
       }
       if (Fehler >= 0 && !Mehr(Fehler, FehlerText, Lesen >= 0 ? 0 : 50)) {
         close(Fehler);
         Fehler = -1;
       }
     }
-    return Abwarten(Frist);
+    if (AbwartenBis(Frist)) {
+      return true;
+    }
+    kill(Kind, SIGKILL);
+    Status = KindEnde(Kind);
+    return false;
   }
 
  private:
-  [[noreturn]] void Kindseite(int ein[2], int aus[2], int err[2]) {
-    signal(SIGPIPE, SigpipeIgnoriert ? SIG_IGN : SIG_DFL);
-    if (Ein == Eingabe::Geschlossen) {
-      close(0);
-    } else {
-      dup2(ein[0], 0);
+  bool AbwartenBis(std::chrono::steady_clock::time_point Frist) {
+    while (Status < 0) {
+      Status = KindEnde(Kind, false, &Verbrauch);
+      if (Status >= 0 || std::chrono::steady_clock::now() > Frist) {
+        return Status >= 0;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    dup2(aus[1], 1);
-    dup2(err[1], 2);
-    for (int fd : {ein[0], ein[1], aus[0], aus[1], err[0], err[1]}) {
-      close(fd);
-    }
-    if (chdir(Arbeit.c_str()) == 0) {
-      execl(Programm.c_str(), Programm.c_str(), static_cast<char*>(nullptr));
-    }
-    _exit(127);
+    return true;
   }
 
   int Zaehlen(const std::string& Marke) const {
@@ -162,21 +180,6 @@ struct Lauf {
       return false;
     }
     Ziel.append(Puffer, static_cast<std::size_t>(n));
-    return true;
-  }
-
-  bool Abwarten(std::chrono::steady_clock::time_point Frist) {
-    int s = 0;
-    while (waitpid(Kind, &s, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > Frist) {
-        kill(Kind, SIGKILL);
-        waitpid(Kind, &s, 0);
-        Status = 128 + SIGKILL;
-        return false;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    Status = WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
     return true;
   }
 };

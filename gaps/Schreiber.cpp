@@ -1,0 +1,82 @@
+// Buffered output to one file descriptor that stops at its first failure.
+#include "Schreiber.hpp"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+long Schreiber::SystemSchreiben(int Deskriptor, const char* Text,
+                                std::size_t Anzahl) {
+#ifdef _WIN32
+  constexpr std::size_t Hoechstens = 1u << 30;
+  return _write(
+      Deskriptor, Text,
+      static_cast<unsigned>(Anzahl < Hoechstens ? Anzahl : Hoechstens));
+#else
+  return static_cast<long>(write(Deskriptor, Text, Anzahl));
+#endif
+}
+
+Schreiber::Schreiber(int Deskriptor, Schreibfunktion Funktion)
+    : Deskriptor_(Deskriptor), Funktion_(Funktion) {
+  Zuruecksetzen();
+}
+
+void Schreiber::Scheitern(int Nummer) {
+  if (Fehlernummer_ == 0) {
+    // A failure that left no reason is still an input/output error.
+    Fehlernummer_ = Nummer != 0 ? Nummer : EIO;
+  }
+}
+
+Schreiber::int_type Schreiber::overflow(int_type Zeichen) {
+  if (sync() != 0) {
+    return traits_type::eof();
+  }
+  if (!traits_type::eq_int_type(Zeichen, traits_type::eof())) {
+    *pptr() = traits_type::to_char_type(Zeichen);
+    pbump(1);
+  }
+  return traits_type::not_eof(Zeichen);
+}
+
+std::streamsize Schreiber::xsputn(const char* Text, std::streamsize Anzahl) {
+  if (Anzahl <= epptr() - pptr()) {
+    std::memcpy(pptr(), Text, static_cast<std::size_t>(Anzahl));
+    pbump(static_cast<int>(Anzahl));
+    return Anzahl;
+  }
+  if (sync() != 0 || !Ausgeben(Text, static_cast<std::size_t>(Anzahl))) {
+    return 0;
+  }
+  return Anzahl;
+}
+
+int Schreiber::sync() {
+  const auto Anzahl = static_cast<std::size_t>(pptr() - pbase());
+  const bool Erfolg = Anzahl == 0 ? Gut() : Ausgeben(pbase(), Anzahl);
+  Zuruecksetzen();  // what failed is dropped, never retried
+  return Erfolg ? 0 : -1;
+}
+
+bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
+  while (Gut() && Anzahl > 0) {
+    errno = 0;
+    const long n = Funktion_(Deskriptor_, Text, Anzahl);
+    if (n > 0) {
+      Text += n;
+      Anzahl -= static_cast<std::size_t>(n);
+    } else if (n < 0 && errno == EINTR &&
+               (Abbruch_ == nullptr || *Abbruch_ == 0)) {
+      continue;  // a signal that asks for no stop: wait on
+    } else {
+      Scheitern(errno);
+    }
+  }
+  return Gut();
+}

@@ -1,0 +1,57 @@
+// Buffered output to one file descriptor: the discipline of both outputs, the
+// listing on standard output and the raw gap file.
+#pragma once
+
+#include <csignal>
+#include <cstddef>
+#include <streambuf>
+
+// The first failure's errno is recorded where it happens, and nothing is
+// written after it, so the file always holds an unbroken prefix of what was
+// written: a write that stops partway is neither repeated nor skipped.
+class Schreiber final : public std::streambuf {
+ public:
+  // The system call that writes: write(2), or _write on Windows, whose text
+  // mode turns each newline into CR LF. Tests put in one that fails.
+  using Schreibfunktion = long (*)(int Deskriptor, const char* Text,
+                                   std::size_t Anzahl);
+  static long SystemSchreiben(int Deskriptor, const char* Text,
+                              std::size_t Anzahl);
+
+  explicit Schreiber(int Deskriptor = -1,
+                     Schreibfunktion Funktion = SystemSchreiben);
+  Schreiber(const Schreiber&) = delete;
+  Schreiber& operator=(const Schreiber&) = delete;
+  ~Schreiber() override { Leeren(); }
+
+  // Where the bytes go from now on (a file opened after construction).
+  void Ziel(int Deskriptor) { Deskriptor_ = Deskriptor; }
+
+  // A write that waits (a full pipe, a stopped terminal) and is interrupted
+  // by a signal gives up once *Abbruch is non-zero, instead of waiting on.
+  void AbbruchBeachten(const volatile std::sig_atomic_t* Abbruch) {
+    Abbruch_ = Abbruch;
+  }
+
+  // Writes out what is buffered; false once anything failed.
+  bool Leeren() { return sync() == 0; }
+  bool Gut() const { return Fehlernummer_ == 0; }
+  int Fehlernummer() const { return Fehlernummer_; }
+  // Records a failure met outside the writes (opening, syncing, closing).
+  void Scheitern(int Nummer);
+
+ protected:
+  int_type overflow(int_type Zeichen) override;
+  std::streamsize xsputn(const char* Text, std::streamsize Anzahl) override;
+  int sync() override;
+
+ private:
+  bool Ausgeben(const char* Text, std::size_t Anzahl);
+  void Zuruecksetzen() { setp(Puffer_, Puffer_ + sizeof Puffer_); }
+
+  int Deskriptor_;
+  Schreibfunktion Funktion_;
+  const volatile std::sig_atomic_t* Abbruch_ = nullptr;
+  int Fehlernummer_ = 0;  // the first failure's errno; 0 while all is well
+  char Puffer_[8192];
+};

@@ -1,0 +1,158 @@
+// How the real program ends in the middle of a listing: by a signal, by a
+// reader that goes away, by a file-size limit. Whatever ends it, the data
+// file holds the gaps of exactly the listing lines that were shown.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "support/Ordner.hpp"
+#include "support/Prozess.hpp"
+#include "support/Sieb.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The gap bytes of the complete listing lines in a transcript.
+std::string GezeigteAbstaende(const std::string& Text) {
+  std::string Bytes;
+  for (std::size_t a = 0, e; (e = Text.find('\n', a)) != std::string::npos;
+       a = e + 1) {
+    const std::string z = Text.substr(a, e - a);
+    const auto Balken = z.find("\t|");
+    if (Balken != std::string::npos) {
+      const auto Tab = z.rfind('\t', Balken - 1);
+      Bytes += static_cast<char>(std::stoul(z.substr(Tab + 1)) & 0xFF);
+    }
+  }
+  return Bytes;
+}
+
+// The low bytes of the first `Anzahl` gaps of a pass from 0, from a sieve.
+std::string AbstaendeAbNull(std::size_t Anzahl) {
+  for (std::uint32_t Bis = 1u << 20;; Bis *= 2) {
+    const Sieb s(0, Bis);
+    std::string Bytes;
+    for (std::uint32_t n = 9, Vorige = 0; n <= Bis && Bytes.size() < Anzahl;
+         ++n) {
+      if (s.IstPrim(n)) {
+        Bytes += static_cast<char>((n - Vorige) & 0xFF);
+        Vorige = n;
+      }
+    }
+    if (Bytes.size() == Anzahl) {
+      return Bytes;
+    }
+  }
+}
+
+class AbbruchTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    l.Programm = PRIMZAHLABSTAND_PROGRAMM;
+    l.Arbeit = FrischerOrdner();
+    fs::create_directories(l.Arbeit / "c:" / "temp");
+  }
+  void TearDown() override { fs::remove_all(l.Arbeit); }
+
+  std::string Daten() const {
+    return DateiLesen(l.Arbeit / "c:" / "temp" / "PRIMraw8bit.dat");
+  }
+
+  // A pass long enough never to end by itself within a test.
+  void LangerDurchgang(int Zeilen) {
+    l.Starten();
+    l.Senden("0 4000000000\n");
+    ASSERT_TRUE(l.Warten("\t|", Zeilen));
+  }
+
+  Lauf l;
+};
+
+class SignalImDurchgang : public AbbruchTest,
+                          public testing::WithParamInterface<int> {};
+
+TEST_P(SignalImDurchgang, DateiHaeltDieGezeigtenZeilen) {
+  const int Signal = GetParam();
+  LangerDurchgang(1000);
+  kill(l.Kind, Signal);
+  ASSERT_TRUE(l.Beenden());
+  EXPECT_EQ(l.Status, 128 + Signal);
+  EXPECT_EQ(l.FehlerText, "");
+  const std::string Gezeigt = GezeigteAbstaende(l.Text);
+  EXPECT_GE(Gezeigt.size(), 1000u);
+  EXPECT_EQ(Daten(), Gezeigt);
+}
+
+INSTANTIATE_TEST_SUITE_P(SigintSigtermSighup, SignalImDurchgang,
+                         testing::Values(SIGINT, SIGTERM, SIGHUP));
+
+TEST_F(AbbruchTest, SignalBeendetEinSchreibenDasWartet) {
+  LangerDurchgang(1);
+  // Nobody reads now: the pipe fills and the program waits in a write.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  kill(l.Kind, SIGTERM);
+  ASSERT_TRUE(l.EndeAbwarten(5)) << "still waiting in its write";
+  ASSERT_TRUE(l.Beenden());
+  EXPECT_EQ(l.Status, 128 + SIGTERM);
+  EXPECT_EQ(Daten(), GezeigteAbstaende(l.Text));
+}
+
+TEST_F(AbbruchTest, LeserGehtMittenInDerListe) {
+  // Lines still in the pipe when the reader went had been written, so they
+  // count as shown: the file holds at least the lines received, and every
+  // byte of it is right.
+  LangerDurchgang(12);
+  l.LesenBeenden();
+  ASSERT_TRUE(l.Beenden());
+  EXPECT_EQ(l.Status, 128 + SIGPIPE);
+  EXPECT_EQ(l.FehlerText, "");
+  const std::string Gezeigt = GezeigteAbstaende(l.Text);
+  const std::string d = Daten();
+  ASSERT_GE(d.size(), Gezeigt.size());
+  EXPECT_EQ(d, AbstaendeAbNull(d.size()));
+}
+
+TEST_F(AbbruchTest, DateigroessenGrenzeWieVolleDisk) {
+  // The limit cuts a write of the file short at byte 1000: reported like a
+  // full disk, and the file holds exactly the bytes that fit.
+  l.Dateigroesse = 1000;
+  l.Starten();
+  l.Senden("0 100000\nnein\n");
+  ASSERT_TRUE(l.Beenden());
+  EXPECT_EQ(l.Status, 1);
+  EXPECT_EQ(l.FehlerText,
+            std::string("primzahlabstand: Die Datei c:/temp/PRIMraw8bit.dat "
+                        "konnte nicht vollstaendig geschrieben werden: ") +
+                std::strerror(EFBIG) + "\n");
+  EXPECT_EQ(Daten(), GezeigteAbstaende(l.Text).substr(0, 1000));
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MIT_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MIT_SANITIZER 1
+#endif
+#endif
+
+TEST_F(AbbruchTest, LangeAntwortKostetKeinenSpeicher) {
+#ifdef MIT_SANITIZER
+  GTEST_SKIP() << "the sanitizers' shadow memory hides the program's own";
+#endif
+  l.Starten();
+  l.Senden("10 30\n");
+  const std::string Block(1 << 20, 'j');
+  for (int i = 0; i < 32; ++i) {
+    l.Senden(Block);
+  }
+  ASSERT_TRUE(l.Beenden(60));
+  EXPECT_EQ(l.Status, 0);
+  EXPECT_LT(l.Verbrauch.ru_maxrss, 4096) << "KiB at peak";
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// Starts a program as a child process without a shell (no quoting, no
+// second interpretation of its arguments) and waits for it: the one way the
+// tests, the golden runner and bench/ start programs. POSIX only.
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+struct Kindstart {
+  std::vector<std::string> Befehl;  // the program's path, then its arguments
+  std::string Ordner;               // working folder; empty: this one
+  // Descriptors that become the child's 0, 1 and 2; -1 leaves it closed.
+  // Open them close-on-exec, so that the child keeps no other copy.
+  int Ein = -1, Aus = -1, Fehler = -1;
+  bool SigpipeIgnoriert = false;  // as some shells and services start programs
+  long long Dateigroesse = -1;    // a file-size limit in bytes (ulimit -f)
+};
+
+namespace kindprozess_detail {
+
+// In the child, between fork and exec: async-signal-safe calls only.
+[[noreturn]] inline void Ausfuehren(const Kindstart& k, char* const* argv) {
+  // Out of the way of 0, 1 and 2 first, whichever numbers they have now.
+  int Oben[3];
+  const int Quellen[3] = {k.Ein, k.Aus, k.Fehler};
+  for (int i = 0; i < 3; ++i) {
+    Oben[i] = Quellen[i] < 0 ? -1 : fcntl(Quellen[i], F_DUPFD, 10);
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (Oben[i] < 0) {
+      close(i);
+    } else {
+      dup2(Oben[i], i);
+      close(Oben[i]);
+    }
+  }
+  signal(SIGPIPE, k.SigpipeIgnoriert ? SIG_IGN : SIG_DFL);
+  for (int s : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ}) {
+    signal(s, SIG_DFL);
+  }
+  sigset_t Keine;
+  sigemptyset(&Keine);
+  sigprocmask(SIG_SETMASK, &Keine, nullptr);
+  if (k.Dateigroesse >= 0) {
+    const rlimit Grenze{static_cast<rlim_t>(k.Dateigroesse),
+                        static_cast<rlim_t>(k.Dateigroesse)};
+    setrlimit(RLIMIT_FSIZE, &Grenze);
+  }
+  if (k.Ordner.empty() || chdir(k.Ordner.c_str()) == 0) {
+    execv(argv[0], argv);
+  }
+  _exit(127);
+}
+
+}  // namespace kindprozess_detail
+
+// Starts the child; -1 when fork fails. A program that cannot be started
+// ends with status 127.
+inline pid_t KindStarten(const Kindstart& k) {
+  std::vector<char*> argv;
+  for (const std::string& a : k.Befehl) {
+    argv.push_back(const_cast<char*>(a.c_str()));
+  }
+  argv.push_back(nullptr);
+  const pid_t Kind = fork();
+  if (Kind == 0) {
+    kindprozess_detail::Ausfuehren(k, argv.data());
+  }
+  return Kind;
+}
+
+// The child's end as a shell shows it: its exit status, or 128 + the signal
+// that ended it. With `Warten` false, -1 while it still runs. `Verbrauch`
+// gets its resource use (peak memory among it).
+inline int KindEnde(pid_t Kind, bool Warten = true,
+                    rusage* Verbrauch = nullptr) {
+  int s = 0;
+  pid_t r;
+  do {
+    r = wait4(Kind, &s, Warten ? 0 : WNOHANG, Verbrauch);
+  } while (r < 0 && errno == EINTR);
+  if (r <= 0) {
+    return -1;
+  }
+  return WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
+}

@@ -15,19 +15,22 @@
 #include <vector>
 
 struct Kindstart {
-  std::vector<std::string> Befehl;  // the program's path, then its arguments
-  std::string Ordner;               // working folder; empty: this one
+  std::vector<std::string>
+      Befehl;          // the program (path or name in PATH), its arguments
+  std::string Ordner;  // working folder; empty: this one
   // Descriptors that become the child's 0, 1 and 2; -1 leaves it closed.
   // Open them close-on-exec, so that the child keeps no other copy.
   int Ein = -1, Aus = -1, Fehler = -1;
   bool SigpipeIgnoriert = false;  // as some shells and services start programs
   long long Dateigroesse = -1;    // a file-size limit in bytes (ulimit -f)
+  std::vector<std::string> Umgebung;  // "NAME=value"s; empty: this one's
 };
 
 namespace kindprozess_detail {
 
 // In the child, between fork and exec: async-signal-safe calls only.
-[[noreturn]] inline void Ausfuehren(const Kindstart& k, char* const* argv) {
+[[noreturn]] inline void Ausfuehren(const Kindstart& k, char* const* argv,
+                                    char* const* envp) {
   // Out of the way of 0, 1 and 2 first, whichever numbers they have now.
   int Oben[3];
   const int Quellen[3] = {k.Ein, k.Aus, k.Fehler};
@@ -55,7 +58,11 @@ namespace kindprozess_detail {
     setrlimit(RLIMIT_FSIZE, &Grenze);
   }
   if (k.Ordner.empty() || chdir(k.Ordner.c_str()) == 0) {
-    execv(argv[0], argv);
+    if (envp != nullptr) {
+      execvpe(argv[0], argv, envp);
+    } else {
+      execvp(argv[0], argv);
+    }
   }
   _exit(127);
 }
@@ -65,14 +72,19 @@ namespace kindprozess_detail {
 // Starts the child; -1 when fork fails. A program that cannot be started
 // ends with status 127.
 inline pid_t KindStarten(const Kindstart& k) {
-  std::vector<char*> argv;
+  std::vector<char*> argv, envp;
   for (const std::string& a : k.Befehl) {
     argv.push_back(const_cast<char*>(a.c_str()));
   }
   argv.push_back(nullptr);
+  for (const std::string& e : k.Umgebung) {
+    envp.push_back(const_cast<char*>(e.c_str()));
+  }
+  envp.push_back(nullptr);
   const pid_t Kind = fork();
   if (Kind == 0) {
-    kindprozess_detail::Ausfuehren(k, argv.data());
+    kindprozess_detail::Ausfuehren(k, argv.data(),
+                                   k.Umgebung.empty() ? nullptr : envp.data());
   }
   return Kind;
 }

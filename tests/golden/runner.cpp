@@ -1,0 +1,386 @@
+// Runs the real program on one golden case and compares what a user gets:
+// standard output byte for byte, standard error line by line, the exit
+// status and the data file.
+//
+// A case NAME is three files in the cases folder:
+//   NAME.in    standard input, as it is
+//   NAME.out   the expected standard output, with the escapes \a \t \\ and
+//              \xHH (exactly two hex digits)
+//   NAME.case  starts with a "# ..." line saying what the case checks, then
+//              one "key: value" per line ("#" lines are comments):
+//     data: absent | unchanged | empty | HEX BYTES   (required) the data file
+//                                afterwards; "unchanged": as set up before
+//     args: WORDS                the program's arguments, split at spaces
+//     needs: posix               only where POSIX devices and links exist
+//     folder: no | file          c:/temp is missing, or a plain file
+//     before: HEX BYTES          an old data file
+//     path: folder | /dev/full   the data file's path is a folder or that link
+//     stdout: /dev/full          standard output goes there, not compared
+//     status: N                  the exit status (default 0)
+//     stderr: TEXT               one line of standard error, in order; none
+//                                means it stays empty. A line ending in "*"
+//                                stands for TEXT and then a non-empty reason;
+//                                {ordner} stands for how the program names
+//                                the data folder.
+// Unknown keys and malformed lines are errors, reported with file and line.
+//
+// Usage: runner CASEDIR NAME WORKBASE [--windows DRIVE_C] -- COMMAND...
+// COMMAND runs the program (under an emulator, for a Windows build). Each
+// run works in a new folder under WORKBASE, removed afterwards. With
+// --windows every newline the program writes is expected as CR LF, c:/temp
+// is DRIVE_C/temp, and POSIX-only cases are skipped.
+#include <fcntl.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/Kindprozess.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int Uebersprungen = 77;
+
+[[noreturn]] void Abbrechen(const std::string& Wo, const std::string& Was) {
+  std::cerr << Wo << ": " << Was << "\n";
+  std::exit(2);
+}
+
+std::string Lesen(const fs::path& p) {
+  std::ifstream ein(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(ein), {}};
+}
+
+void Schreiben(const fs::path& p, const std::string& Inhalt) {
+  std::ofstream(p, std::ios::binary) << Inhalt;
+}
+
+std::string Entschluesseln(const std::string& s, bool CrLf) {
+  std::string r;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\n' && CrLf) {
+      r += '\r';
+    }
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      r += s[i];
+      continue;
+    }
+    const char c = s[++i];
+    if (c == 'a') {
+      r += '\a';
+    } else if (c == 't') {
+      r += '\t';
+    } else if (c == 'x') {
+      r += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      r += c;
+    }
+  }
+  return r;
+}
+
+// Bytes written as hex pairs; "empty" is none.
+std::string Hex(const std::string& Wo, const std::string& Text) {
+  std::istringstream ein(Text);
+  std::string r;
+  for (std::string b; ein >> b;) {
+    if (b == "empty" && Text == "empty") {
+      break;
+    }
+    if (b.size() != 2 ||
+        b.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+      Abbrechen(Wo, "not a hex byte: \"" + b + "\"");
+    }
+    r += static_cast<char>(std::stoi(b, nullptr, 16));
+  }
+  return r;
+}
+
+std::string Sichtbar(const std::string& s) {
+  std::string r;
+  char Puffer[8];
+  for (unsigned char c : s) {
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      r += static_cast<char>(c);
+    } else if (c == '\n') {
+      r += "\\n";
+    } else if (c == '\t') {
+      r += "\\t";
+    } else if (c == '\a') {
+      r += "\\a";
+    } else {
+      std::snprintf(Puffer, sizeof Puffer, "\\x%02X", c);
+      r += Puffer;
+    }
+  }
+  return r;
+}
+
+struct Fall {
+  std::map<std::string, std::string> Werte;
+  std::map<std::string, std::string> Wo;  // key -> "file:line"
+  std::vector<std::string> Fehlerzeilen;  // stderr lines, in order
+
+  bool Hat(const std::string& k) const { return Werte.count(k) != 0; }
+  std::string operator[](const std::string& k) const {
+    return Hat(k) ? Werte.at(k) : "";
+  }
+};
+
+Fall FallLesen(const fs::path& p) {
+  static const std::map<std::string, std::vector<std::string>> Schluessel = {
+      {"data", {}},
+      {"args", {}},
+      {"needs", {"posix"}},
+      {"folder", {"no", "file"}},
+      {"before", {}},
+      {"path", {"folder", "/dev/full"}},
+      {"stdout", {"/dev/full"}},
+      {"status", {}},
+      {"stderr", {}}};
+  Fall f;
+  std::istringstream ein(Lesen(p));
+  int Nummer = 0;
+  for (std::string z; std::getline(ein, z);) {
+    const std::string Wo = p.string() + ":" + std::to_string(++Nummer);
+    if (Nummer == 1 && (z.size() < 3 || z.compare(0, 2, "# ") != 0)) {
+      Abbrechen(Wo, "a case starts with a \"# \" line saying what it checks");
+    }
+    if (z.empty() || z[0] == '#') {
+      continue;
+    }
+    const auto d = z.find(": ");
+    const std::string k = z.substr(0, d);
+    if (d == std::string::npos || Schluessel.count(k) == 0) {
+      Abbrechen(Wo, "not a \"key: value\" line with a known key: " + z);
+    }
+    const std::string v = z.substr(d + 2);
+    const auto& Erlaubt = Schluessel.at(k);
+    if (!Erlaubt.empty() &&
+        std::find(Erlaubt.begin(), Erlaubt.end(), v) == Erlaubt.end()) {
+      Abbrechen(Wo, "\"" + v + "\" is no value for " + k);
+    }
+    if (k == "stderr") {
+      f.Fehlerzeilen.push_back(v);
+    } else if (f.Hat(k)) {
+      Abbrechen(Wo, k + " given twice");
+    }
+    f.Werte[k] = v;
+    f.Wo[k] = Wo;
+  }
+  if (!f.Hat("data")) {
+    Abbrechen(p.string(), "no data: line (absent, unchanged, empty or bytes)");
+  }
+  if (f["data"] != "absent" && f["data"] != "unchanged") {
+    Hex(f.Wo["data"], f["data"]);
+  }
+  if (f.Hat("before")) {
+    Hex(f.Wo["before"], f["before"]);
+  }
+  return f;
+}
+
+struct Aufruf {
+  std::vector<std::string> Befehl;
+  fs::path Eingabe, Arbeit, Ordner;  // Ordner: where c:/temp is
+  bool Windows = false;  // CR LF line ends, POSIX-only cases skipped
+};
+
+// A new folder BASE/NAME-XXXXXX of this run's own.
+fs::path NeuerOrdner(const fs::path& Basis, const std::string& Name) {
+  fs::create_directories(Basis);
+  std::string Muster = (Basis / (Name + "-XXXXXX")).string();
+  if (mkdtemp(Muster.data()) == nullptr) {
+    Abbrechen(Muster, "mkdtemp failed");
+  }
+  return Muster;
+}
+
+// What stands at the data file's path, to tell whether it changed.
+std::string Zustand(const fs::path& p) {
+  const auto s = fs::symlink_status(p);
+  if (fs::is_symlink(s)) {
+    return "link to " + fs::read_symlink(p).string();
+  }
+  if (fs::is_directory(s)) {
+    return "a folder";
+  }
+  return fs::exists(s) ? "file " + Sichtbar(Lesen(p)) : "absent";
+}
+
+void Vorbereiten(const Aufruf& a, const Fall& f) {
+  fs::remove_all(a.Ordner);
+  if (f["folder"] == "file") {
+    fs::create_directories(a.Ordner.parent_path());
+    Schreiben(a.Ordner, "kein Ordner");
+  } else if (f["folder"] != "no") {
+    fs::create_directories(a.Ordner);
+  }
+  const fs::path Datei = a.Ordner / "PRIMraw8bit.dat";
+  if (f.Hat("before")) {
+    Schreiben(Datei, Hex(f.Wo.at("before"), f["before"]));
+  }
+  if (f["path"] == "folder") {
+    fs::create_directory(Datei);
+  } else if (f["path"] == "/dev/full") {
+    fs::create_symlink("/dev/full", Datei);
+  }
+}
+
+int Ausfuehren(const Aufruf& a, const Fall& f) {
+  Kindstart k;
+  k.Befehl = a.Befehl;
+  std::istringstream Woerter(f["args"]);
+  for (std::string w; Woerter >> w;) {
+    k.Befehl.push_back(w);
+  }
+  k.Ordner = a.Arbeit.string();
+  const std::string Aus =
+      f.Hat("stdout") ? f["stdout"] : (a.Arbeit / "stdout").string();
+  k.Ein = open(a.Eingabe.c_str(), O_RDONLY | O_CLOEXEC);
+  k.Aus = open(Aus.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  k.Fehler = open((a.Arbeit / "stderr").c_str(),
+                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (k.Ein < 0 || k.Aus < 0 || k.Fehler < 0) {
+    Abbrechen(a.Arbeit.string(), "cannot set up standard input and output");
+  }
+  const pid_t Kind = KindStarten(k);
+  for (int fd : {k.Ein, k.Aus, k.Fehler}) {
+    close(fd);
+  }
+  return Kind < 0 ? -1 : KindEnde(Kind);
+}
+
+// The first differing byte, with some context on either side.
+bool Vergleichen(const char* Was, const std::string& Soll,
+                 const std::string& Ist) {
+  if (Soll == Ist) {
+    return true;
+  }
+  std::size_t i = 0;
+  while (i < Soll.size() && i < Ist.size() && Soll[i] == Ist[i]) {
+    ++i;
+  }
+  const std::size_t Von = i < 60 ? 0 : i - 60;
+  const auto Stelle = [&](const std::string& s) {
+    const std::string Vor = Sichtbar(s.substr(Von, i - Von));
+    return Vor + "[" + (i < s.size() ? Sichtbar(s.substr(i, 40)) : "<end>") +
+           "]";
+  };
+  std::cerr << Was << " differs at byte " << i << " (expected " << Soll.size()
+            << " bytes, got " << Ist.size()
+            << "); the first difference in []:\n"
+            << "  expected: ..." << Stelle(Soll) << "\n"
+            << "  actual:   ..." << Stelle(Ist) << "\n";
+  return false;
+}
+
+bool FehlerPruefen(const Aufruf& a, const Fall& f) {
+  const std::string Ende = a.Windows ? "\r\n" : "\n";
+  const std::string Ordner =
+      a.Windows ? "c:/temp"
+                : "c:/temp (" + (a.Arbeit / "c:/temp").string() + ")";
+  const std::string Ist = Lesen(a.Arbeit / "stderr");
+  std::vector<std::string> IstZeilen;
+  for (std::size_t p = 0, e; (e = Ist.find(Ende, p)) != std::string::npos;
+       p = e + Ende.size()) {
+    IstZeilen.push_back(Ist.substr(p, e - p));
+  }
+  std::string Soll;
+  for (std::size_t i = 0; i < f.Fehlerzeilen.size(); ++i) {
+    std::string z = f.Fehlerzeilen[i];
+    for (auto p = z.find("{ordner}"); p != std::string::npos;
+         p = z.find("{ordner}")) {
+      z.replace(p, 8, Ordner);
+    }
+    if (!z.empty() && z.back() == '*') {
+      // The text, then whatever non-empty reason the actual line gives.
+      z.pop_back();
+      const bool Grund = i < IstZeilen.size() &&
+                         IstZeilen[i].size() > z.size() &&
+                         IstZeilen[i].compare(0, z.size(), z) == 0;
+      z = Grund ? IstZeilen[i] : z + "<reason>";
+    }
+    Soll += z + Ende;
+  }
+  return Vergleichen("stderr", Soll, Ist);
+}
+
+bool DatenPruefen(const Aufruf& a, const Fall& f, const std::string& Vorher) {
+  const fs::path Datei = a.Ordner / "PRIMraw8bit.dat";
+  const std::string Soll = f["data"];
+  if (Soll == "unchanged" || Soll == "absent") {
+    const std::string Ist = Zustand(Datei);
+    const std::string Erwartet = Soll == "absent" ? "absent" : Vorher;
+    if (Ist != Erwartet) {
+      std::cerr << "data file: expected " << Erwartet << ", found " << Ist
+                << "\n";
+    }
+    return Ist == Erwartet;
+  }
+  if (!fs::is_regular_file(Datei)) {
+    std::cerr << "data file: expected a file, found " << Zustand(Datei) << "\n";
+    return false;
+  }
+  return Vergleichen("data file", Hex(f.Wo.at("data"), Soll), Lesen(Datei));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int Trenner = 1;
+  while (Trenner < argc && std::string(argv[Trenner]) != "--") {
+    ++Trenner;
+  }
+  if (Trenner < 4 || Trenner + 1 >= argc) {
+    std::cerr << "usage: runner CASEDIR NAME WORKBASE [--windows DRIVE_C] -- "
+                 "COMMAND...\n";
+    return 2;
+  }
+  Aufruf a;
+  a.Befehl.assign(argv + Trenner + 1, argv + argc);
+  const fs::path Basis = fs::path(argv[1]) / argv[2];
+  const Fall f = FallLesen(fs::path(Basis).concat(".case"));
+  a.Eingabe = fs::absolute(Basis).concat(".in");
+  a.Arbeit = NeuerOrdner(fs::absolute(argv[3]), argv[2]);
+  a.Ordner = a.Arbeit / "c:" / "temp";
+  if (Trenner == 6 && std::string(argv[4]) == "--windows") {
+    a.Windows = true;
+    a.Ordner = fs::absolute(argv[5]) / "temp";
+  }
+  if (f["needs"] == "posix" && a.Windows) {
+    fs::remove_all(a.Arbeit);
+    return Uebersprungen;
+  }
+  Vorbereiten(a, f);
+  const std::string Vorher = Zustand(a.Ordner / "PRIMraw8bit.dat");
+  const int Status = Ausfuehren(a, f);
+  bool Gut = true;
+  if (!f.Hat("stdout")) {
+    Gut &= Vergleichen(
+        "stdout",
+        Entschluesseln(Lesen(fs::path(Basis).concat(".out")), a.Windows),
+        Lesen(a.Arbeit / "stdout"));
+  }
+  Gut &= FehlerPruefen(a, f);
+  Gut &= DatenPruefen(a, f, Vorher);
+  const int SollStatus = f.Hat("status") ? std::stoi(f["status"]) : 0;
+  if (Status != SollStatus) {
+    std::cerr << "exit status " << Status << ", expected " << SollStatus
+              << "\n";
+    Gut = false;
+  }
+  fs::remove_all(a.Arbeit);
+  return Gut ? 0 : 1;
+}

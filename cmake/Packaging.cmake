@@ -27,6 +27,17 @@ else()
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION math)
+  # The summary line, then the long description, indented as Debian wants.
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
+ An interactive console program with a German dialogue. The user types a
+ range of whole numbers (0 to 4294967295); the program lists every prime
+ above 8 in it with the largest gap so far, the gap to the previous prime
+ and a bar of asterisks that grows by three each time the gap doubles. A new
+ record gap rings the terminal bell.
+ .
+ Every gap is also stored as one raw byte (the gap modulo 256) in the file
+ c:/temp/PRIMraw8bit.dat below the working directory; the folder must exist.
+ After each pass the program asks whether to go on.")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
 endif()
 

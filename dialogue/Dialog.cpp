@@ -38,12 +38,6 @@ std::string DieDatei(const Konsole& k, const char* Was) {
   return std::string("Die Datei ") + k.Pfad + Was;
 }
 
-// Why standard output failed, as its writer recorded it when it happened.
-int Fehlernummer(const std::ostream& aus) {
-  const auto* s = dynamic_cast<const Schreiber*>(aus.rdbuf());
-  return s != nullptr && s->Fehlernummer() != 0 ? s->Fehlernummer() : EIO;
-}
-
 // Standard output is lost. A reader that has gone ends the program by
 // SIGPIPE where that signal would have; any other loss is reported.
 Ende AusgabeVerloren(const Konsole& k) {

@@ -2,20 +2,28 @@
 // stores every gap as one byte in the data file.
 #include <iostream>
 
+#include "Aufruf.hpp"
 #include "Dialog.hpp"
+#include "Konsole.hpp"
 #include "Unterbrechung.hpp"
 #include "gaps/Abstandsdatei.hpp"
 #include "gaps/Schreiber.hpp"
 
-int main() {
-  unterbrechung::Einrichten();
-  // Standard output through our own writer: one write per flushed line, and
-  // the first failure's reason kept. A write that waits gives up when an
-  // interrupt is noted.
-  Schreiber Ausgabe(1);
+int main(int argc, char** argv) {
+  // Standard output through our own writer: one write per flushed line, the
+  // first failure's reason kept, and the banner's letter as the console
+  // shows it. A write that waits gives up when an interrupt is noted.
+  Schreiber Ausgabe(1, KonsolenSchreibfunktion(1));
   Ausgabe.AbbruchBeachten(&unterbrechung::Anfrage);
   std::streambuf* const Vorher = std::cout.rdbuf(&Ausgabe);
-  const Ende e = Dialog(std::cin, std::cout, std::cerr, Datenpfad);
+  Ende e;
+  if (const auto Status = Optionen(argc, argv, std::cout, std::cerr)) {
+    e.Status = *Status;
+  } else {
+    unterbrechung::Einrichten();
+    OrdnerPruefen(Datenpfad, std::cerr);
+    e = Dialog(std::cin, std::cout, std::cerr, Datenpfad);
+  }
   std::cout.rdbuf(Vorher);
   if (e.Signal != 0) {
     unterbrechung::Beenden(e.Signal);

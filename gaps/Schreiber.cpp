@@ -80,3 +80,8 @@ bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
   }
   return Gut();
 }
+
+int Fehlernummer(const std::ostream& aus) {
+  const auto* s = dynamic_cast<const Schreiber*>(aus.rdbuf());
+  return s != nullptr && s->Fehlernummer() != 0 ? s->Fehlernummer() : EIO;
+}

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstddef>
+#include <ostream>
 #include <streambuf>
 
 // The first failure's errno is recorded where it happens, and nothing is
@@ -55,3 +56,7 @@ class Schreiber final : public std::streambuf {
   int Fehlernummer_ = 0;  // the first failure's errno; 0 while all is well
   char Puffer_[8192];
 };
+
+// Why the stream `aus` failed, as its Schreiber recorded it; EIO when it
+// writes through anything else or recorded nothing.
+int Fehlernummer(const std::ostream& aus);

@@ -1,0 +1,90 @@
+// Command-line options and the data folder's notice.
+#include "Aufruf.hpp"
+
+#include "gaps/Schreiber.hpp"
+
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <system_error>
+
+namespace {
+
+constexpr const char* Hilfe =
+    "Aufruf: primzahlabstand [--help | --version]\n"
+    "\n"
+    "Berechnet die Primzahlen eines Bereichs und deren Abstand voneinander.\n"
+    "Den Bereich (Minimalwert und Maximalwert, ganze Zahlen von 0 bis\n"
+    "4294967295) fragt das Programm im Dialog ab. Jede Primzahl ueber 8 wird\n"
+    "mit dem groessten Abstand bisher, ihrem Abstand und einem Balken\n"
+    "gezeigt. Nach jedem Durchgang setzt nur die Antwort \"ja\" fort.\n"
+    "\n"
+    "Jeder Abstand wird als ein Byte (der Abstand modulo 256) in der Datei\n"
+    "c:/temp/PRIMraw8bit.dat gespeichert: unter Windows in C:\\temp, sonst im\n"
+    "Ordner c:/temp unterhalb des Arbeitsverzeichnisses. Der Ordner muss\n"
+    "vorhanden sein; das Programm legt ihn nicht an.\n"
+    "\n"
+    "Optionen:\n"
+    "  --help     diese Hilfe zeigen\n"
+    "  --version  Version und Lizenz zeigen\n"
+    "\n"
+    "Exit-Status:\n"
+    "  0  der Dialog ist beendet (jede Antwort ausser \"ja\", Ende der "
+    "Eingabe)\n"
+    "  1  die Datei oder die Ausgabe konnte nicht geschrieben werden\n"
+    "  2  unbekanntes Argument\n"
+    "Ein Signal (etwa Strg+C) beendet das Programm, wie es Programme "
+    "beendet.\n";
+
+}  // namespace
+
+std::optional<int> Optionen(int argc, const char* const* argv,
+                            std::ostream& aus, std::ostream& fehler) {
+  if (argc < 2) {
+    return std::nullopt;
+  }
+  const std::string Argument = argv[1];
+  if (Argument == "--help") {
+    aus << Hilfe;
+  } else if (Argument == "--version") {
+    aus << "primzahlabstand " PRIMZAHLABSTAND_VERSION "\n"
+        << "Lizenz: MIT <https://opensource.org/licenses/MIT>\n";
+  } else {
+    fehler << "primzahlabstand: unbekanntes Argument \"" << Argument
+           << "\" (Hilfe: primzahlabstand --help)" << std::endl;
+    return 2;
+  }
+  aus.flush();
+  if (aus.fail()) {
+    fehler << "primzahlabstand: Die Ausgabe konnte nicht geschrieben werden: "
+           << std::strerror(Fehlernummer(aus)) << std::endl;
+    return 1;
+  }
+  return 0;
+}
+
+void OrdnerPruefen(const char* Pfad, std::ostream& fehler) {
+  namespace fs = std::filesystem;
+  const fs::path Ordner = fs::path(Pfad).parent_path();
+  std::error_code f;
+  const fs::file_status Art = fs::status(Ordner, f);
+  const bool Fehlt = Art.type() == fs::file_type::not_found;
+  if (!Fehlt && (f || fs::is_directory(Art))) {
+    return;  // there, or unknown (no permission to look): nothing to say
+  }
+  std::string Name = Ordner.generic_string();
+  const fs::path Absolut = fs::absolute(Ordner, f);
+  if (!f && Absolut != Ordner) {
+    Name += " (" + Absolut.string() + ")";
+  }
+  fehler << "primzahlabstand: "
+         << (Fehlt ? "Der Ordner " + Name +
+                         " fehlt: die Durchgaenge koennen "
+                         "erst gespeichert werden, wenn es "
+                         "ihn gibt"
+                   : Name +
+                         " ist kein Ordner: die Durchgaenge koennen erst "
+                         "gespeichert werden, wenn dort ein Ordner ist")
+         << std::endl;
+}

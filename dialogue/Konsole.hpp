@@ -1,0 +1,18 @@
+// How standard output reaches a person: the program writes single bytes
+// (its one letter beyond ASCII, the banner's ae, is the byte 0xE4 of
+// ISO 8859-1), and a console that expects something else gets it converted.
+#pragma once
+
+#include "gaps/Schreiber.hpp"
+
+// The write function for standard output on `Deskriptor`. A terminal whose
+// locale (LC_CTYPE from the environment) is UTF-8 gets the bytes 0x80 to
+// 0xFF as UTF-8; a Windows console gets every byte as the character it means,
+// whatever its code page, which stays as it is. Anything else (a pipe, a
+// file, a Latin-1 terminal, the C locale) gets the bytes unchanged.
+Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor);
+
+// Writes the ISO 8859-1 bytes of `Text` as UTF-8 to `Deskriptor` and returns
+// how many of the input bytes were written, or -1 when none was.
+long Latin1AlsUtf8Schreiben(int Deskriptor, const char* Text,
+                            std::size_t Anzahl);

@@ -1,6 +1,7 @@
 // How standard output reaches a person.
 #include "Konsole.hpp"
 
+#include <cerrno>
 #include <cstring>
 
 #ifdef _WIN32
@@ -52,9 +53,9 @@ namespace {
 long KonsoleSchreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
   const auto Ziel = reinterpret_cast<HANDLE>(_get_osfhandle(Deskriptor));
   wchar_t Zeichen[1024];
-  const std::size_t Stueck = Anzahl < 1024 ? Anzahl : 1024;
-  for (std::size_t i = 0; i < Stueck; ++i) {
-    Zeichen[i] = static_cast<unsigned char>(Text[i]);
+  std::size_t Stueck = 0;
+  for (; Stueck < Anzahl && Stueck < 1024; ++Stueck) {
+    Zeichen[Stueck] = static_cast<unsigned char>(Text[Stueck]);
   }
   DWORD Geschrieben = 0;
   if (!WriteConsoleW(Ziel, Zeichen, static_cast<DWORD>(Stueck), &Geschrieben,

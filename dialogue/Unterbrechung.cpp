@@ -95,8 +95,8 @@ void Beenden(int Signal) {
   sigemptyset(&Menge);
   sigaddset(&Menge, Signal);
   sigprocmask(SIG_UNBLOCK, &Menge, nullptr);
-  raise(Signal);
-  _exit(128 + Signal);  // only if the signal did not end the program
+  kill(getpid(), Signal);  // delivered before kill returns
+  _exit(128 + Signal);     // only if the signal did not end the program
 }
 
 #endif

@@ -110,7 +110,8 @@ std::string Hex(const std::string& Wo, const std::string& Text) {
 std::string Sichtbar(const std::string& s) {
   std::string r;
   char Puffer[8];
-  for (unsigned char c : s) {
+  for (const char Zeichen : s) {
+    const auto c = static_cast<unsigned char>(Zeichen);
     if (c >= 0x20 && c < 0x7F && c != '\\') {
       r += static_cast<char>(c);
     } else if (c == '\n') {

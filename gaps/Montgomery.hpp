@@ -4,15 +4,12 @@
 
 #include <cstdint>
 
+#include "Inverse.hpp"
+
 class Montgomery {
  public:
   explicit Montgomery(std::uint32_t Modul) : n_(Modul) {
-    // (3n) xor 2 is n^-1 to 5 bits; each step doubles them, to 80 >= 64.
-    std::uint64_t Inverse = (3 * n_) ^ 2;
-    for (int i = 0; i < 4; ++i) {
-      Inverse *= 2 - n_ * Inverse;
-    }
-    MinusInverse_ = 0 - Inverse;
+    MinusInverse_ = 0 - Inverse(n_);
     Eins_ = static_cast<std::uint32_t>((0 - n_) % n_);  // 2^64 mod n
   }
 

@@ -1,5 +1,8 @@
-// Prime gap scan: walks the odd numbers of a range and reports every prime
-// above 8 with its gap to the previous report and the largest gap so far.
+// The chief header of gaps/: PrimzahlFund and the prime gap scan
+// PrimzahlenSuchen, which walks the odd numbers of a range and reports every
+// prime above 8 with its gap to the previous report and the largest gap so
+// far. The listing line (Listenzeile.hpp) and the raw gap file
+// (Abstandsdatei.hpp) are what the dialogue does with each report.
 #pragma once
 
 #include <cstdint>

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "support/Datenpfad.hpp"
 #include "support/Ordner.hpp"
 
 namespace fs = std::filesystem;
@@ -79,7 +80,7 @@ class DialogTest : public testing::Test {
  protected:
   void SetUp() override {
     Ordner = FrischerOrdner();
-    Pfad = (Ordner / "PRIMraw8bit.dat").string();
+    Pfad = (Ordner / datenpfad::Dateiname).string();
   }
   void TearDown() override { fs::remove_all(Ordner); }
 

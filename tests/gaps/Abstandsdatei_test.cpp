@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/Datenpfad.hpp"
 #include "support/Ordner.hpp"
 
 namespace fs = std::filesystem;
@@ -19,7 +20,7 @@ class AbstandsdateiTest : public testing::Test {
  protected:
   void SetUp() override {
     Ordner = FrischerOrdner();
-    Pfad = (Ordner / "PRIMraw8bit.dat").string();
+    Pfad = (Ordner / datenpfad::Dateiname).string();
   }
   void TearDown() override { fs::remove_all(Ordner); }
 

@@ -79,7 +79,7 @@ TEST(Suche, GleicherAbstandIstKeinRekord) {
 // Every prime above 8 in the window is reported, in order, with the right
 // gap and running record, and nothing else is.
 template <bool (*IstPrim)(std::uint32_t) = IstPrimzahl>
-void MitSiebVergleichen(std::uint32_t Von, std::uint32_t Bis) {
+void SucheMitSiebVergleichen(std::uint32_t Von, std::uint32_t Bis) {
   const Sieb s(Von, Bis);
   const auto r = Suchen<IstPrim>(Von, Bis);
   std::uint32_t Vorige = Von;
@@ -103,7 +103,9 @@ void MitSiebVergleichen(std::uint32_t Von, std::uint32_t Bis) {
   EXPECT_EQ(r.GroessterAbstand, Groesster);
 }
 
-TEST(SucheGegenSieb, NeunBisEineMillion) { MitSiebVergleichen(9, 1000000); }
+TEST(SucheGegenSieb, NeunBisEineMillion) {
+  SucheMitSiebVergleichen(9, 1000000);
+}
 
 TEST(SucheGegenSieb, PrimzahlenUnterEinerMillion) {
   // 78498 primes lie below 10^6; 2, 3, 5 and 7 are never reported.
@@ -111,12 +113,12 @@ TEST(SucheGegenSieb, PrimzahlenUnterEinerMillion) {
 }
 
 TEST(SucheGegenSieb, UmDasQuadratVon65521) {
-  MitSiebVergleichen(4293001441u - 50000u, 4293001441u + 50000u);
+  SucheMitSiebVergleichen(4293001441u - 50000u, 4293001441u + 50000u);
 }
 
 TEST(SucheGegenSieb, DieLetzten100000ZahlenUnter2Hoch32) {
   // The walk must end at 4294967295 instead of wrapping to 1.
-  MitSiebVergleichen(4294967295u - 99999u, 4294967295u);
+  SucheMitSiebVergleichen(4294967295u - 99999u, 4294967295u);
   const auto r = Suchen(4294967290u, 4294967295u);
   EXPECT_EQ(r.Funde, (std::vector<F>{{4294967291u, 1, 1, ja}}));
 }

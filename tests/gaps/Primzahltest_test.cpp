@@ -13,7 +13,7 @@ namespace {
 
 // Every odd number of the window from 9 on, decided as the sieve does.
 template <bool (*IstPrim)(std::uint32_t)>
-void MitSiebVergleichen(std::uint32_t Von, std::uint32_t Bis) {
+void EntscheidungMitSiebVergleichen(std::uint32_t Von, std::uint32_t Bis) {
   const Sieb s(Von, Bis);
   for (std::uint64_t n = Von | 1u; n <= Bis; n += 2) {
     const auto k = static_cast<std::uint32_t>(n);
@@ -25,33 +25,34 @@ void MitSiebVergleichen(std::uint32_t Von, std::uint32_t Bis) {
 
 constexpr std::uint32_t Million = 1000000;
 
-TEST(SchnellerTest, NeunBisEineMillion) {
-  MitSiebVergleichen<IstPrimzahl>(9, Million);
+TEST(Entscheidung, NeunBisEineMillion) {
+  EntscheidungMitSiebVergleichen<IstPrimzahl>(9, Million);
 }
 
-TEST(SchnellerTest, EineMillionUm2Hoch31) {
-  MitSiebVergleichen<IstPrimzahl>(2147483648u - Million / 2,
-                                  2147483648u + Million / 2);
+TEST(Entscheidung, EineMillionUm2Hoch31) {
+  EntscheidungMitSiebVergleichen<IstPrimzahl>(2147483648u - Million / 2,
+                                              2147483648u + Million / 2);
 }
 
-TEST(SchnellerTest, EineMillionUmDasQuadratVon65521) {
-  MitSiebVergleichen<IstPrimzahl>(4293001441u - Million / 2,
-                                  4293001441u + Million / 2);
+TEST(Entscheidung, EineMillionUmDasQuadratVon65521) {
+  EntscheidungMitSiebVergleichen<IstPrimzahl>(4293001441u - Million / 2,
+                                              4293001441u + Million / 2);
 }
 
-TEST(SchnellerTest, DieLetzteMillionUnter2Hoch32) {
-  MitSiebVergleichen<IstPrimzahl>(4294967295u - Million + 1, 4294967295u);
+TEST(Entscheidung, DieLetzteMillionUnter2Hoch32) {
+  EntscheidungMitSiebVergleichen<IstPrimzahl>(4294967295u - Million + 1,
+                                              4294967295u);
   EXPECT_TRUE(IstPrimzahl(4294967291u));
   EXPECT_FALSE(IstPrimzahl(4294967295u));
 }
 
-TEST(SchnellerTest, StarkePseudoprimzahlenZurBasisZwei) {
+TEST(Entscheidung, StarkePseudoprimzahlenZurBasisZwei) {
   // Each of these passes the strong test to base 2 alone.
   for (std::uint32_t n : {2047u, 3277u, 4033u, 4681u, 8321u, 3215031751u}) {
-    EXPECT_FALSE(primzahltest::IstStarkePrimzahl(n)) << n;
+    EXPECT_FALSE(primzahltest::BestehtMillerRabin(n)) << n;
     EXPECT_FALSE(IstPrimzahl(n)) << n;
   }
-  EXPECT_TRUE(primzahltest::IstStarkePrimzahl(4294967291u));
+  EXPECT_TRUE(primzahltest::BestehtMillerRabin(4294967291u));
 }
 
 // Every composite below 2^32 that the decision must reject beyond its small
@@ -102,7 +103,7 @@ const Pseudoprimzahl StarkZuDenBasenZweiUndSieben[] = {
     {4187360341u, {45757u, 91513u}},  {4206295433u, {48341u, 87013u}},
 };
 
-TEST(SchnellerTest, KeinePseudoprimzahlZuDenBasenZweiUndSieben) {
+TEST(Entscheidung, KeinePseudoprimzahlZuDenBasenZweiUndSieben) {
   for (const auto& [n, Faktoren] : StarkZuDenBasenZweiUndSieben) {
     std::uint64_t Produkt = 1;
     for (std::uint32_t p : Faktoren) {
@@ -116,12 +117,12 @@ TEST(SchnellerTest, KeinePseudoprimzahlZuDenBasenZweiUndSieben) {
 }
 
 TEST(Probedivision, NeunBisEineMillion) {
-  MitSiebVergleichen<IstPrimzahlDurchProbedivision>(9, Million);
+  EntscheidungMitSiebVergleichen<IstPrimzahlDurchProbedivision>(9, Million);
 }
 
 TEST(Probedivision, DieLetzten100000Unter2Hoch32) {
-  MitSiebVergleichen<IstPrimzahlDurchProbedivision>(4294967295u - 99999u,
-                                                    4294967295u);
+  EntscheidungMitSiebVergleichen<IstPrimzahlDurchProbedivision>(
+      4294967295u - 99999u, 4294967295u);
 }
 
 }  // namespace

@@ -43,6 +43,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Datenpfad.hpp"
 #include "support/Kindprozess.hpp"
 
 namespace fs = std::filesystem;
@@ -228,7 +229,7 @@ void Vorbereiten(const Aufruf& a, const Fall& f) {
   } else if (f["folder"] != "no") {
     fs::create_directories(a.Ordner);
   }
-  const fs::path Datei = a.Ordner / "PRIMraw8bit.dat";
+  const fs::path Datei = a.Ordner / datenpfad::Dateiname;
   if (f.Hat("before")) {
     Schreiben(Datei, Hex(f.Wo.at("before"), f["before"]));
   }
@@ -290,8 +291,9 @@ bool Vergleichen(const char* Was, const std::string& Soll,
 bool FehlerPruefen(const Aufruf& a, const Fall& f) {
   const std::string Ende = a.Windows ? "\r\n" : "\n";
   const std::string Ordner =
-      a.Windows ? "c:/temp"
-                : "c:/temp (" + (a.Arbeit / "c:/temp").string() + ")";
+      a.Windows ? datenpfad::Ordner.generic_string()
+                : datenpfad::Ordner.generic_string() + " (" +
+                      (a.Arbeit / datenpfad::Ordner).string() + ")";
   const std::string Ist = Lesen(a.Arbeit / "stderr");
   std::vector<std::string> IstZeilen;
   for (std::size_t p = 0, e; (e = Ist.find(Ende, p)) != std::string::npos;
@@ -319,7 +321,7 @@ bool FehlerPruefen(const Aufruf& a, const Fall& f) {
 }
 
 bool DatenPruefen(const Aufruf& a, const Fall& f, const std::string& Vorher) {
-  const fs::path Datei = a.Ordner / "PRIMraw8bit.dat";
+  const fs::path Datei = a.Ordner / datenpfad::Dateiname;
   const std::string Soll = f["data"];
   if (Soll == "unchanged" || Soll == "absent") {
     const std::string Ist = Zustand(Datei);
@@ -355,17 +357,17 @@ int main(int argc, char** argv) {
   const Fall f = FallLesen(fs::path(Basis).concat(".case"));
   a.Eingabe = fs::absolute(Basis).concat(".in");
   a.Arbeit = NeuerOrdner(fs::absolute(argv[3]), argv[2]);
-  a.Ordner = a.Arbeit / "c:" / "temp";
+  a.Ordner = a.Arbeit / datenpfad::Ordner;
   if (Trenner == 6 && std::string(argv[4]) == "--windows") {
     a.Windows = true;
-    a.Ordner = fs::absolute(argv[5]) / "temp";
+    a.Ordner = fs::absolute(argv[5]) / datenpfad::OrdnerAufLaufwerkC;
   }
   if (f["needs"] == "posix" && a.Windows) {
     fs::remove_all(a.Arbeit);
     return Uebersprungen;
   }
   Vorbereiten(a, f);
-  const std::string Vorher = Zustand(a.Ordner / "PRIMraw8bit.dat");
+  const std::string Vorher = Zustand(a.Ordner / datenpfad::Dateiname);
   const int Status = Ausfuehren(a, f);
   bool Gut = true;
   if (!f.Hat("stdout")) {

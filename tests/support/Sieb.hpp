@@ -1,5 +1,5 @@
-// An independent primality oracle for the tests: a segmented sieve of
-// Eratosthenes over any window of the 32-bit numbers.
+// The tests' one primality oracle, independent of the program's decision: a
+// sieve of Eratosthenes over any window of the 32-bit numbers.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +27,9 @@ class Sieb {
   }
 
   bool IstPrim(std::uint32_t n) const { return Prim_[Stelle(n)]; }
+  std::uint32_t Bis() const {
+    return static_cast<std::uint32_t>(Von_ + Prim_.size() - 1);
+  }
 
  private:
   std::size_t Stelle(std::uint64_t n) const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "support/Datenpfad.hpp"
 #include "support/Ordner.hpp"
 #include "support/Prozess.hpp"
 #include "support/Sieb.hpp"
@@ -55,13 +56,11 @@ class AbbruchTest : public testing::Test {
   void SetUp() override {
     l.Programm = PRIMZAHLABSTAND_PROGRAMM;
     l.Arbeit = FrischerOrdner();
-    fs::create_directories(l.Arbeit / "c:" / "temp");
+    fs::create_directories(l.Arbeit / datenpfad::Ordner);
   }
   void TearDown() override { fs::remove_all(l.Arbeit); }
 
-  std::string Daten() const {
-    return DateiLesen(l.Arbeit / "c:" / "temp" / "PRIMraw8bit.dat");
-  }
+  std::string Daten() const { return DateiLesen(l.Arbeit / datenpfad::Datei); }
 
   // A pass long enough never to end by itself within a test.
   void LangerDurchgang(int Zeilen) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/Datenpfad.hpp"
 #include "support/Kindprozess.hpp"
 #include "support/Ordner.hpp"
 
@@ -18,7 +19,7 @@ namespace {
 // pipe.
 std::string ZweiteZeile(const std::string& Lang, bool Terminal = true) {
   const auto Arbeit = FrischerOrdner();
-  std::filesystem::create_directories(Arbeit / "c:" / "temp");
+  std::filesystem::create_directories(Arbeit / datenpfad::Ordner);
   int Herr = -1, Knecht = -1, Ein[2];
   int Rohr[2];
   if (openpty(&Herr, &Knecht, nullptr, nullptr, nullptr) != 0 ||

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/Datenpfad.hpp"
 #include "support/Ordner.hpp"
 #include "support/Prozess.hpp"
 
@@ -34,8 +35,8 @@ class StoerungTest : public testing::Test {
   }
   void TearDown() override { fs::remove_all(l.Arbeit); }
 
-  fs::path Ordner() const { return l.Arbeit / "c:" / "temp"; }
-  fs::path Datei() const { return Ordner() / "PRIMraw8bit.dat"; }
+  fs::path Ordner() const { return l.Arbeit / datenpfad::Ordner; }
+  fs::path Datei() const { return Ordner() / datenpfad::Dateiname; }
   std::string Daten() const { return DateiLesen(Datei()); }
 
   // One full pass over 10..30; returns once the question is shown.

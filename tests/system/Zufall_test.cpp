@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "support/Datenpfad.hpp"
 #include "support/Ordner.hpp"
 #include "support/Prozess.hpp"
+#include "support/Sieb.hpp"
 
 namespace fs = std::filesystem;
 
@@ -203,19 +205,6 @@ class Erzeuger {
   std::mt19937_64 z_;
 };
 
-// Independent primality for the check: trial division by every odd number.
-bool Prim(std::uint32_t n) {
-  if (n < 2 || n % 2 == 0) {
-    return n == 2;
-  }
-  for (std::uint64_t t = 3; t * t <= n; t += 2) {
-    if (n % t == 0) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Reads the program's output piece by piece against the plan.
 class Leser {
  public:
@@ -280,7 +269,7 @@ class Leser {
   // No prime above 8 in [Von, Bis) is left out.
   std::string Luecke(std::uint64_t Von, std::uint64_t Bis) {
     for (std::uint64_t n = std::max<std::uint64_t>(Von, 9); n < Bis; ++n) {
-      if (Prim(static_cast<std::uint32_t>(n))) {
+      if (Sieb_->IstPrim(static_cast<std::uint32_t>(n))) {
         return Fehler("a line for the prime " + std::to_string(n));
       }
     }
@@ -299,7 +288,8 @@ class Leser {
     std::size_t Sterne = 0;
     for (std::uint32_t b = a; b > 1; b >>= 1) Sterne += 3;
     if (!Weg(std::string(Sterne, '*') + "\n")) return Fehler("bar");
-    if (k < Start || !Prim(k) || k - Vorige != a || Glocke != (a > Groesster) ||
+    if (k < Start || k > Sieb_->Bis() || !Sieb_->IstPrim(k) ||
+        k - Vorige != a || Glocke != (a > Groesster) ||
         g != std::max(a, Groesster)) {
       return Fehler("consistent line for " + std::to_string(k));
     }
@@ -312,6 +302,8 @@ class Leser {
 
   std::string Durchgang(const Ereignis& e) {
     if (!Weg("\n")) return Fehler("empty line before the listing");
+    const Sieb s(e.Min, e.Max);  // the primes the pass must list
+    Sieb_ = &s;
     std::uint32_t Vorige = e.Min, Groesster = 0;
     std::uint64_t Start = e.Min;  // a prime lower bound comes with gap 0
     std::string Bytes;
@@ -322,12 +314,12 @@ class Leser {
     }
     std::string f = Luecke(Start, std::uint64_t{e.Max} + 1);
     if (!f.empty()) return f;
-    const std::string s =
+    const std::string Schluss =
         "sind Primzahlen von " + std::to_string(e.Min | 1u) + " bis " +
         std::to_string(e.Max) +
         "\nDer groesste Abstand zwischen zwei Primzahlen ist " +
         std::to_string(Groesster) + "\nViele Gruesse von Quelmarn (Zerlip)\n";
-    if (!Weg(s)) return Fehler("summary " + s);
+    if (!Weg(Schluss)) return Fehler("summary " + Schluss);
     Daten_ = Bytes;
     return "";
   }
@@ -335,6 +327,7 @@ class Leser {
   const std::string& t_;
   std::string& Daten_;
   std::size_t p_ = 0;
+  const Sieb* Sieb_ = nullptr;  // the current pass's
 };
 
 // Runs one dialogue; empty when every check holds.
@@ -343,7 +336,7 @@ std::string Versuchen(std::uint64_t Saat, const fs::path& Arbeit,
   const Dialog d = Erzeuger(Saat).Machen();
   Bytes += d.Eingabe.size();
   fs::remove_all(Arbeit);
-  fs::create_directories(Arbeit / "c:" / "temp");
+  fs::create_directories(Arbeit / datenpfad::Ordner);
   Lauf l;
   l.Programm = PRIMZAHLABSTAND_PROGRAMM;
   l.Arbeit = Arbeit;
@@ -358,7 +351,7 @@ std::string Versuchen(std::uint64_t Saat, const fs::path& Arbeit,
                   [](const Ereignis& e) { return e.Durchgang; });
   std::string f = Leser(l.Text, Soll).Pruefen(d.Plan);
   if (!f.empty()) return f;
-  const fs::path Datei = Arbeit / "c:" / "temp" / "PRIMraw8bit.dat";
+  const fs::path Datei = Arbeit / datenpfad::Datei;
   if (!EinDurchgang) {
     return fs::exists(Datei) ? "data file without a pass" : "";
   }

@@ -66,7 +66,6 @@ int Schreiber::sync() {
 
 bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
   while (Gut() && Anzahl > 0) {
-    errno = 0;
     const long n = Funktion_(Deskriptor_, Text, Anzahl);
     if (n > 0) {
       Text += n;
@@ -75,7 +74,7 @@ bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
                (Abbruch_ == nullptr || *Abbruch_ == 0)) {
       continue;  // a signal that asks for no stop: wait on
     } else {
-      Scheitern(errno);
+      Scheitern(n < 0 ? errno : EIO);  // a write of nothing: no errno
     }
   }
   return Gut();

@@ -8,15 +8,22 @@
 //              \xHH (exactly two hex digits)
 //   NAME.case  starts with a "# ..." line saying what the case checks, then
 //              one "key: value" per line ("#" lines are comments):
-//     data: absent | unchanged | empty | HEX BYTES   (required) the data file
-//                                afterwards; "unchanged": as set up before
+//     data: absent | unchanged | shown | empty | HEX BYTES   (required) the
+//                                data file afterwards; "unchanged": as set up
+//                                before
 //     args: WORDS                the program's arguments, split at spaces
 //     needs: posix               only where POSIX devices and links exist
 //     folder: no | file          c:/temp is missing, or a plain file
 //     before: HEX BYTES          an old data file
 //     path: folder | /dev/full   the data file's path is a folder or that link
 //     stdout: /dev/full          standard output goes there, not compared
-//     status: N                  the exit status (default 0)
+//     status: N | interrupted    the exit status (default 0); "interrupted":
+//                                as Ctrl+C ends programs (130, or the low
+//                                byte of 0xC000013A on Windows)
+//     interrupt: N               Ctrl+C (SIGINT) once N listing lines have
+//                                arrived; standard output is not compared,
+//                                and "data: shown" means the gaps of the
+//                                lines that did arrive
 //     stderr: TEXT               one line of standard error, in order; none
 //                                means it stays empty. A line ending in "*"
 //                                stands for TEXT and then a non-empty reason;
@@ -44,6 +51,7 @@
 #include <vector>
 
 #include "support/Datenpfad.hpp"
+#include "support/Gezeigt.hpp"
 #include "support/Kindprozess.hpp"
 
 namespace fs = std::filesystem;
@@ -150,7 +158,8 @@ Fall FallLesen(const fs::path& p) {
       {"path", {"folder", "/dev/full"}},
       {"stdout", {"/dev/full"}},
       {"status", {}},
-      {"stderr", {}}};
+      {"stderr", {}},
+      {"interrupt", {}}};
   Fall f;
   std::istringstream ein(Lesen(p));
   int Nummer = 0;
@@ -184,11 +193,15 @@ Fall FallLesen(const fs::path& p) {
   if (!f.Hat("data")) {
     Abbrechen(p.string(), "no data: line (absent, unchanged, empty or bytes)");
   }
-  if (f["data"] != "absent" && f["data"] != "unchanged") {
+  if (f["data"] != "absent" && f["data"] != "unchanged" &&
+      f["data"] != "shown") {
     Hex(f.Wo["data"], f["data"]);
   }
   if (f.Hat("before")) {
     Hex(f.Wo["before"], f["before"]);
+  }
+  if ((f["data"] == "shown") != f.Hat("interrupt")) {
+    Abbrechen(p.string(), "data: shown goes with interrupt: and only there");
   }
   return f;
 }
@@ -240,6 +253,24 @@ void Vorbereiten(const Aufruf& a, const Fall& f) {
   }
 }
 
+// Reads the child's standard output from `Rohr` into `Ziel`, and sends it
+// SIGINT once `Zeilen` listing lines have arrived.
+void Unterbrechen(pid_t Kind, int Rohr, int Zeilen, const fs::path& Ziel) {
+  std::string Text;
+  char Puffer[65536];
+  bool Gesendet = false;
+  for (ssize_t n; (n = read(Rohr, Puffer, sizeof Puffer)) > 0;) {
+    Text.append(Puffer, static_cast<std::size_t>(n));
+    if (!Gesendet &&
+        GezeigteAbstaende(Text).size() >= static_cast<std::size_t>(Zeilen)) {
+      kill(Kind, SIGINT);
+      Gesendet = true;
+    }
+  }
+  close(Rohr);
+  Schreiben(Ziel, Text);
+}
+
 int Ausfuehren(const Aufruf& a, const Fall& f) {
   Kindstart k;
   k.Befehl = a.Befehl;
@@ -257,11 +288,22 @@ int Ausfuehren(const Aufruf& a, const Fall& f) {
   if (k.Ein < 0 || k.Aus < 0 || k.Fehler < 0) {
     Abbrechen(a.Arbeit.string(), "cannot set up standard input and output");
   }
+  int Rohr[2] = {-1, -1};
+  if (f.Hat("interrupt") && pipe2(Rohr, O_CLOEXEC) == 0) {
+    close(k.Aus);
+    k.Aus = Rohr[1];
+  }
   const pid_t Kind = KindStarten(k);
   for (int fd : {k.Ein, k.Aus, k.Fehler}) {
     close(fd);
   }
-  return Kind < 0 ? -1 : KindEnde(Kind);
+  if (Kind < 0) {
+    return -1;
+  }
+  if (Rohr[0] >= 0) {
+    Unterbrechen(Kind, Rohr[0], std::stoi(f["interrupt"]), a.Arbeit / "stdout");
+  }
+  return KindEnde(Kind);
 }
 
 // The first differing byte, with some context on either side.
@@ -323,6 +365,11 @@ bool FehlerPruefen(const Aufruf& a, const Fall& f) {
 bool DatenPruefen(const Aufruf& a, const Fall& f, const std::string& Vorher) {
   const fs::path Datei = a.Ordner / datenpfad::Dateiname;
   const std::string Soll = f["data"];
+  if (Soll == "shown") {
+    return Vergleichen("data file",
+                       GezeigteAbstaende(Lesen(a.Arbeit / "stdout")),
+                       Lesen(Datei));
+  }
   if (Soll == "unchanged" || Soll == "absent") {
     const std::string Ist = Zustand(Datei);
     const std::string Erwartet = Soll == "absent" ? "absent" : Vorher;
@@ -370,7 +417,7 @@ int main(int argc, char** argv) {
   const std::string Vorher = Zustand(a.Ordner / datenpfad::Dateiname);
   const int Status = Ausfuehren(a, f);
   bool Gut = true;
-  if (!f.Hat("stdout")) {
+  if (!f.Hat("stdout") && !f.Hat("interrupt")) {
     Gut &= Vergleichen(
         "stdout",
         Entschluesseln(Lesen(fs::path(Basis).concat(".out")), a.Windows),
@@ -378,7 +425,10 @@ int main(int argc, char** argv) {
   }
   Gut &= FehlerPruefen(a, f);
   Gut &= DatenPruefen(a, f, Vorher);
-  const int SollStatus = f.Hat("status") ? std::stoi(f["status"]) : 0;
+  const int Unterbrochen = a.Windows ? 0xC000013A & 0xFF : 128 + SIGINT;
+  const int SollStatus = f["status"] == "interrupted" ? Unterbrochen
+                         : f.Hat("status")            ? std::stoi(f["status"])
+                                                      : 0;
   if (Status != SollStatus) {
     std::cerr << "exit status " << Status << ", expected " << SollStatus
               << "\n";

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "support/Datenpfad.hpp"
+#include "support/Gezeigt.hpp"
 #include "support/Ordner.hpp"
 #include "support/Prozess.hpp"
 #include "support/Sieb.hpp"
@@ -17,21 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The gap bytes of the complete listing lines in a transcript.
-std::string GezeigteAbstaende(const std::string& Text) {
-  std::string Bytes;
-  for (std::size_t a = 0, e; (e = Text.find('\n', a)) != std::string::npos;
-       a = e + 1) {
-    const std::string z = Text.substr(a, e - a);
-    const auto Balken = z.find("\t|");
-    if (Balken != std::string::npos) {
-      const auto Tab = z.rfind('\t', Balken - 1);
-      Bytes += static_cast<char>(std::stoul(z.substr(Tab + 1)) & 0xFF);
-    }
-  }
-  return Bytes;
-}
 
 // The low bytes of the first `Anzahl` gaps of a pass from 0, from a sieve.
 std::string AbstaendeAbNull(std::size_t Anzahl) {

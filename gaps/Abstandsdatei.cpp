@@ -40,28 +40,28 @@ int Schliessen(int d) { return close(d); }
 }  // namespace
 
 bool Abstandsdatei::Oeffnen(const char* Pfad) {
-  Deskriptor_ = ::Oeffnen(Pfad);
-  if (Deskriptor_ < 0) {
+  const int d = ::Oeffnen(Pfad);
+  if (d < 0) {
     Schreiber_.Scheitern(errno);
     return false;
   }
-  Schreiber_.Ziel(Deskriptor_);
+  Schreiber_.Ziel(d);
   return true;
 }
 
 bool Abstandsdatei::Schliessen() {
-  if (Deskriptor_ < 0) {
+  const int d = Schreiber_.Ziel();
+  if (d < 0) {
     return Schreiber_.Gut();
   }
   // A device or a pipe is not synced: there is no disk to put the bytes on,
   // and a pass that stored nothing must not fail on /dev/full.
-  if (Schreiber_.Leeren() && IstDatei(Deskriptor_) &&
-      Synchronisieren(Deskriptor_) != 0) {
+  if (Schreiber_.Leeren() && IstDatei(d) && Synchronisieren(d) != 0) {
     Schreiber_.Scheitern(errno);
   }
-  if (::Schliessen(Deskriptor_) != 0) {
+  if (::Schliessen(d) != 0) {
     Schreiber_.Scheitern(errno);
   }
-  Deskriptor_ = -1;
+  Schreiber_.Ziel(-1);
   return Schreiber_.Gut();
 }

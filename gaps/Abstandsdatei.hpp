@@ -35,6 +35,5 @@ class Abstandsdatei {
   int Fehlernummer() const { return Schreiber_.Fehlernummer(); }
 
  private:
-  int Deskriptor_ = -1;
-  Schreiber Schreiber_;
+  Schreiber Schreiber_;  // its descriptor is the open file's, or -1
 };

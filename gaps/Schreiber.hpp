@@ -25,8 +25,10 @@ class Schreiber final : public std::streambuf {
   Schreiber& operator=(const Schreiber&) = delete;
   ~Schreiber() override { Leeren(); }
 
-  // Where the bytes go from now on (a file opened after construction).
+  // Where the bytes go from now on (a file opened after construction, or -1
+  // once it is closed).
   void Ziel(int Deskriptor) { Deskriptor_ = Deskriptor; }
+  int Ziel() const { return Deskriptor_; }
 
   // A write that waits (a full pipe, a stopped terminal) and is interrupted
   // by a signal gives up once *Abbruch is non-zero, instead of waiting on.

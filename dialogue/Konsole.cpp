@@ -4,44 +4,78 @@
 #include <cerrno>
 #include <cstring>
 
+#include "Unterbrechung.hpp"
+
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <langinfo.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <clocale>
+#include <string>
 #endif
 
-long Latin1AlsUtf8Schreiben(int Deskriptor, const char* Text,
-                            std::size_t Anzahl) {
-  // In pieces that fit the buffer twice over; a piece is written whole.
-  char Utf8[2 * 1024];
-  std::size_t Fertig = 0;
-  while (Fertig < Anzahl) {
-    std::size_t Laenge = 0;
-    std::size_t Stueck = 0;
-    for (; Fertig + Stueck < Anzahl && Laenge + 2 <= sizeof Utf8; ++Stueck) {
-      const auto b = static_cast<unsigned char>(Text[Fertig + Stueck]);
-      if (b < 0x80) {
-        Utf8[Laenge++] = static_cast<char>(b);
-      } else {
-        Utf8[Laenge++] = static_cast<char>(0xC0 | (b >> 6));
-        Utf8[Laenge++] = static_cast<char>(0x80 | (b & 0x3F));
-      }
+namespace {
+
+// The second byte of a letter whose first one is out: written within the
+// call, or the output has failed (the writer then writes nothing more, so the
+// letter is never sent twice).
+bool BuchstabenVollenden(Schreiber::Schreibfunktion Unten, int Deskriptor,
+                         char Zweites) {
+  for (;;) {
+    const long n = Unten(Deskriptor, &Zweites, 1);
+    if (n == 1) {
+      return true;
     }
-    for (std::size_t i = 0; i < Laenge;) {
-      const long n =
-          Schreiber::SystemSchreiben(Deskriptor, Utf8 + i, Laenge - i);
-      if (n <= 0) {
-        return Fertig > 0 ? static_cast<long>(Fertig) : -1;
-      }
-      i += static_cast<std::size_t>(n);
+    if (n < 0 && errno == EAGAIN &&
+        Schreiber::Warten(Deskriptor, &unterbrechung::Anfrage)) {
+      continue;
     }
-    Fertig += Stueck;
+    if (n < 0 && errno == EINTR && unterbrechung::Anfrage == 0) {
+      continue;
+    }
+    if (n == 0) {
+      errno = EIO;
+    }
+    return false;
   }
-  return static_cast<long>(Fertig);
+}
+
+}  // namespace
+
+long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten, int Deskriptor,
+                            const char* Text, std::size_t Anzahl) {
+  // A piece that fits the buffer twice over, in one write.
+  char Utf8[2 * 1024];
+  std::size_t Laenge = 0;
+  for (std::size_t i = 0; i < Anzahl && Laenge + 2 <= sizeof Utf8; ++i) {
+    const auto b = static_cast<unsigned char>(Text[i]);
+    if (b < 0x80) {
+      Utf8[Laenge++] = static_cast<char>(b);
+    } else {
+      Utf8[Laenge++] = static_cast<char>(0xC0 | (b >> 6));
+      Utf8[Laenge++] = static_cast<char>(0x80 | (b & 0x3F));
+    }
+  }
+  const long n = Unten(Deskriptor, Utf8, Laenge);
+  if (n <= 0) {
+    return n;
+  }
+  // The input bytes whose letters are out whole.
+  std::size_t Aus = 0;
+  std::size_t Ein = 0;
+  for (; Aus < static_cast<std::size_t>(n); ++Ein) {
+    Aus += static_cast<unsigned char>(Text[Ein]) < 0x80 ? 1 : 2;
+  }
+  if (Aus > static_cast<std::size_t>(n) &&
+      !BuchstabenVollenden(Unten, Deskriptor, Utf8[Aus - 1])) {
+    return -1;
+  }
+  return static_cast<long>(Ein);
 }
 
 #ifdef _WIN32
@@ -76,7 +110,18 @@ Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
                                       : Schreiber::SystemSchreiben;
 }
 
+int WartefreierDeskriptor(int Deskriptor) { return Deskriptor; }
+
 #else
+
+namespace {
+
+long Utf8Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
+  return Latin1AlsUtf8Schreiben(Schreiber::SystemSchreiben, Deskriptor, Text,
+                                Anzahl);
+}
+
+}  // namespace
 
 Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
   if (isatty(Deskriptor) == 0) {
@@ -88,7 +133,18 @@ Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
     Utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
     std::setlocale(LC_CTYPE, "C");
   }
-  return Utf8 ? Latin1AlsUtf8Schreiben : Schreiber::SystemSchreiben;
+  return Utf8 ? Utf8Schreiben : Schreiber::SystemSchreiben;
+}
+
+int WartefreierDeskriptor(int Deskriptor) {
+  struct stat Info {};
+  if (fstat(Deskriptor, &Info) != 0 || S_ISREG(Info.st_mode)) {
+    return Deskriptor;
+  }
+  const std::string Pfad = "/proc/self/fd/" + std::to_string(Deskriptor);
+  const int Neu =
+      open(Pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  return Neu >= 0 ? Neu : Deskriptor;
 }
 
 #endif

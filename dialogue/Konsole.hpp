@@ -3,6 +3,8 @@
 // ISO 8859-1), and a console that expects something else gets it converted.
 #pragma once
 
+#include <cstddef>
+
 #include "gaps/Schreiber.hpp"
 
 // The write function for standard output on `Deskriptor`. A terminal whose
@@ -12,7 +14,17 @@
 // file, a Latin-1 terminal, the C locale) gets the bytes unchanged.
 Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor);
 
-// Writes the ISO 8859-1 bytes of `Text` as UTF-8 to `Deskriptor` and returns
-// how many of the input bytes were written, or -1 when none was.
-long Latin1AlsUtf8Schreiben(int Deskriptor, const char* Text,
-                            std::size_t Anzahl);
+// A descriptor for the output of `Deskriptor` whose writes come back with
+// EAGAIN instead of waiting, so that the writer waits where an interrupt can
+// end the wait: on POSIX a description of the program's own, opened anew
+// with O_NONBLOCK, since the one shared with the shell must stay as it is. A
+// regular file never waits and keeps the shell's descriptor (and its
+// offset); so does an output that cannot be opened anew (a socket, no /proc).
+int WartefreierDeskriptor(int Deskriptor);
+
+// Writes the ISO 8859-1 bytes of `Text` as UTF-8 through `Unten` (one call,
+// and one more to finish a letter whose two bytes a short write split) and
+// returns how many of the input bytes were written, or -1 with Unten's errno
+// when none was or a split letter could not be finished.
+long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten, int Deskriptor,
+                            const char* Text, std::size_t Anzahl);

@@ -12,9 +12,10 @@
 int main(int argc, char** argv) {
   // Standard output through our own writer: one write per flushed line, the
   // first failure's reason kept, and the banner's letter as the console
-  // shows it. A write that waits gives up when an interrupt is noted.
-  Schreiber Ausgabe(1, KonsolenSchreibfunktion(1));
-  Ausgabe.AbbruchBeachten(&unterbrechung::Anfrage);
+  // shows it. Once an interrupt is noted it writes nothing more, and a wait
+  // for room (a stopped terminal, a full pipe) ends.
+  Schreiber Ausgabe(WartefreierDeskriptor(1), KonsolenSchreibfunktion(1));
+  Ausgabe.AbbruchBeachten(&unterbrechung::Anfrage, Schreiber::Abbruch::Sofort);
   std::streambuf* const Vorher = std::cout.rdbuf(&Ausgabe);
   Ende e;
   if (const auto Status = Optionen(argc, argv, std::cout, std::cerr)) {

@@ -7,6 +7,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -66,13 +67,20 @@ int Schreiber::sync() {
 
 bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
   while (Gut() && Anzahl > 0) {
+    if (Sofort_ && Abgebrochen()) {
+      Scheitern(EINTR);
+      break;
+    }
     const long n = Funktion_(Deskriptor_, Text, Anzahl);
     if (n > 0) {
       Text += n;
       Anzahl -= static_cast<std::size_t>(n);
-    } else if (n < 0 && errno == EINTR &&
-               (Abbruch_ == nullptr || *Abbruch_ == 0)) {
-      continue;  // a signal that asks for no stop: wait on
+    } else if (n < 0 && errno == EAGAIN) {
+      if (!Warten(Deskriptor_, Anfrage_)) {
+        Scheitern(errno);
+      }
+    } else if (n < 0 && errno == EINTR && !Abgebrochen()) {
+      continue;  // a signal that asks for no stop: write on
     } else {
       Scheitern(n < 0 ? errno : EIO);  // a write of nothing: no errno
     }
@@ -80,7 +88,43 @@ bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
   return Gut();
 }
 
+bool Schreiber::Warten(int Deskriptor,
+                       const volatile std::sig_atomic_t* Anfrage) {
+#ifdef _WIN32
+  // Descriptors there wait in the write itself and never say EAGAIN.
+  static_cast<void>(Deskriptor);
+  static_cast<void>(Anfrage);
+  errno = EAGAIN;
+  return false;
+#else
+  // Every signal is held from the look at *Anfrage until ppoll lets them in,
+  // atomically: one that comes in between wakes the wait instead of being
+  // lost before it.
+  sigset_t Alle;
+  sigset_t Vorher;
+  sigfillset(&Alle);
+  sigprocmask(SIG_BLOCK, &Alle, &Vorher);
+  int Fehler = 0;
+  if (Anfrage != nullptr && *Anfrage != 0) {
+    Fehler = EINTR;
+  } else {
+    pollfd Bereit{Deskriptor, POLLOUT, 0};
+    if (ppoll(&Bereit, 1, nullptr, &Vorher) < 0 && errno != EINTR) {
+      Fehler = errno;
+    }
+  }
+  sigprocmask(SIG_SETMASK, &Vorher, nullptr);
+  errno = Fehler;
+  return Fehler == 0;  // after a signal the caller looks at *Anfrage again
+#endif
+}
+
 int Fehlernummer(const std::ostream& aus) {
   const auto* s = dynamic_cast<const Schreiber*>(aus.rdbuf());
   return s != nullptr && s->Fehlernummer() != 0 ? s->Fehlernummer() : EIO;
+}
+
+int Deskriptor(const std::ostream& aus) {
+  const auto* s = dynamic_cast<const Schreiber*>(aus.rdbuf());
+  return s != nullptr ? s->Ziel() : -1;
 }

@@ -13,7 +13,9 @@
 class Schreiber final : public std::streambuf {
  public:
   // The system call that writes: write(2), or _write on Windows, whose text
-  // mode turns each newline into CR LF. Tests put in one that fails.
+  // mode turns each newline into CR LF. Tests put in one that fails. On a
+  // descriptor that does not wait it may fail with EAGAIN; the writer then
+  // waits for room itself (Warten), where an interrupt can reach it.
   using Schreibfunktion = long (*)(int Deskriptor, const char* Text,
                                    std::size_t Anzahl);
   static long SystemSchreiben(int Deskriptor, const char* Text,
@@ -30,11 +32,22 @@ class Schreiber final : public std::streambuf {
   void Ziel(int Deskriptor) { Deskriptor_ = Deskriptor; }
   int Ziel() const { return Deskriptor_; }
 
-  // A write that waits (a full pipe, a stopped terminal) and is interrupted
-  // by a signal gives up once *Abbruch is non-zero, instead of waiting on.
-  void AbbruchBeachten(const volatile std::sig_atomic_t* Abbruch) {
-    Abbruch_ = Abbruch;
+  // What an interrupt noted in *Anfrage does. Sofort: nothing more is
+  // written, not even the rest of a write cut short (standard output: a line
+  // only partly shown counts as not shown). BeimWarten: what is buffered is
+  // still written, but a write that would wait is given up (the data file:
+  // a FIFO nobody reads).
+  enum class Abbruch { Sofort, BeimWarten };
+  void AbbruchBeachten(const volatile std::sig_atomic_t* Anfrage, Abbruch Art) {
+    Anfrage_ = Anfrage;
+    Sofort_ = Art == Abbruch::Sofort;
   }
+
+  // Waits until `Deskriptor` takes bytes again. False, with errno EINTR,
+  // once *Anfrage is non-zero: a signal that notes it while the wait runs,
+  // or just before it begins, ends the wait. False with errno when the wait
+  // fails.
+  static bool Warten(int Deskriptor, const volatile std::sig_atomic_t* Anfrage);
 
   // Writes out what is buffered; false once anything failed.
   bool Leeren() { return sync() == 0; }
@@ -50,11 +63,13 @@ class Schreiber final : public std::streambuf {
 
  private:
   bool Ausgeben(const char* Text, std::size_t Anzahl);
+  bool Abgebrochen() const { return Anfrage_ != nullptr && *Anfrage_ != 0; }
   void Zuruecksetzen() { setp(Puffer_, Puffer_ + sizeof Puffer_); }
 
   int Deskriptor_;
   Schreibfunktion Funktion_;
-  const volatile std::sig_atomic_t* Abbruch_ = nullptr;
+  const volatile std::sig_atomic_t* Anfrage_ = nullptr;
+  bool Sofort_ = false;
   int Fehlernummer_ = 0;  // the first failure's errno; 0 while all is well
   char Puffer_[8192];
 };
@@ -62,3 +77,7 @@ class Schreiber final : public std::streambuf {
 // Why the stream `aus` failed, as its Schreiber recorded it; EIO when it
 // writes through anything else or recorded nothing.
 int Fehlernummer(const std::ostream& aus);
+
+// The descriptor the stream `aus` writes to; -1 when it writes through
+// anything else than a Schreiber.
+int Deskriptor(const std::ostream& aus);

@@ -3,9 +3,13 @@
 #pragma once
 
 #include <poll.h>
+#include <pty.h>
+#include <sys/syscall.h>
+#include <termios.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -13,7 +17,9 @@
 
 struct Lauf {
   enum class Eingabe { Rohr, Geschlossen };
-  enum class Ausgabe { Rohr, LeserWeg };
+  // Terminal: a pseudo-terminal in raw mode, which passes every byte as it
+  // is; `Terminal` is its end that the program writes to.
+  enum class Ausgabe { Rohr, LeserWeg, Terminal };
 
   std::filesystem::path Programm;
   std::filesystem::path Arbeit;  // working directory
@@ -26,13 +32,14 @@ struct Lauf {
   int Schreiben = -1;  // the child's standard input
   int Lesen = -1;      // the child's standard output
   int Fehler = -1;     // the child's standard error
+  int Terminal = -1;   // with Ausgabe::Terminal: the terminal's program end
   std::string Text;    // standard output read so far
   std::string FehlerText;
   int Status = -1;  // exit status, or 128 + signal
   rusage Verbrauch{};
 
   ~Lauf() {
-    for (int fd : {Schreiben, Lesen, Fehler}) {
+    for (int fd : {Schreiben, Lesen, Fehler, Terminal}) {
       if (fd >= 0) {
         close(fd);
       }
@@ -49,6 +56,18 @@ struct Lauf {
     if (pipe2(ein, O_CLOEXEC) != 0 || pipe2(aus, O_CLOEXEC) != 0 ||
         pipe2(err, O_CLOEXEC) != 0) {
       return;
+    }
+    if (Aus == Ausgabe::Terminal) {
+      close(aus[0]);
+      close(aus[1]);
+      termios Roh{};
+      cfmakeraw(&Roh);
+      if (openpty(&aus[0], &aus[1], nullptr, &Roh, nullptr) != 0) {
+        return;
+      }
+      fcntl(aus[0], F_SETFD, FD_CLOEXEC);
+      fcntl(aus[1], F_SETFD, FD_CLOEXEC);
+      Terminal = fcntl(aus[1], F_DUPFD_CLOEXEC, 0);
     }
     Kindstart k;
     k.Befehl = {Programm.string()};
@@ -107,6 +126,39 @@ struct Lauf {
       if (std::chrono::steady_clock::now() > Frist || !Mehr(Lesen, Text)) {
         return Zaehlen(Marke) >= Anzahl;
       }
+    }
+    return true;
+  }
+
+  // Reads what standard output holds, until nothing more comes for 100 ms.
+  void Abholen() {
+    for (std::size_t Vorher = Text.size() + 1; Text.size() != Vorher;) {
+      Vorher = Text.size();
+      Mehr(Lesen, Text, 100);
+    }
+  }
+
+  // Waits until the child sleeps in a write, or in a wait for room to write
+  // (/proc/PID/syscall), over five looks in a row; reads its standard output
+  // meanwhile when asked to. False on a time-out.
+  bool WartenBisEsWartet(bool AusgabeLesen, int Sekunden = 20) {
+    const auto Frist =
+        std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
+    for (int Blicke = 0; Blicke < 5;) {
+      if (std::chrono::steady_clock::now() > Frist) {
+        return false;
+      }
+      if (AusgabeLesen) {
+        Mehr(Lesen, Text, 20);
+      } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      std::ifstream Aufruf("/proc/" + std::to_string(Kind) + "/syscall");
+      long Nummer = -1;
+      Aufruf >> Nummer;
+      const bool Wartet =
+          Nummer == SYS_write || Nummer == SYS_ppoll || Nummer == SYS_poll;
+      Blicke = Wartet ? Blicke + 1 : 0;
     }
     return true;
   }

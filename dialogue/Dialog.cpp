@@ -38,6 +38,27 @@ std::string DieDatei(const Konsole& k, const char* Was) {
   return std::string("Die Datei ") + k.Pfad + Was;
 }
 
+// Why the pass's file was not opened: a reason of the system's, or one of
+// the file's own, which needs no errno.
+void NichtGeoeffnet(const Konsole& k, Oeffnung o, int Nummer) {
+  if (o == Oeffnung::Gescheitert) {
+    Melden(k, DieDatei(k, " kann nicht geoeffnet werden"), Nummer);
+    return;
+  }
+  k.fehler << "primzahlabstand: "
+           << (o == Oeffnung::Gesperrt
+                   ? DieDatei(k,
+                              " wird gerade von einem anderen Durchgang "
+                              "geschrieben")
+               : o == Oeffnung::FremderVerweis
+                   ? DieDatei(k,
+                              " ist ein Verweis eines anderen Benutzers "
+                              "und wird nicht geschrieben")
+                   : std::string("Die Ausgabe geht in die Datei ") + k.Pfad +
+                         " selbst; sie wird nicht geschrieben")
+           << std::endl;
+}
+
 // Standard output is lost. A reader that has gone ends the program by
 // SIGPIPE where that signal would have; any other loss is reported.
 Ende AusgabeVerloren(const Konsole& k) {
@@ -150,14 +171,14 @@ Ausgang Durchgang(const Konsole& k, std::uint32_t& Minimalwert,
   if (k.aus.fail()) {
     return AusgabeVerloren(k);  // before the file is truncated
   }
-  Abstandsdatei Datei;
+  Abstandsdatei Datei(&unterbrechung::Anfrage);
   unterbrechung::DurchgangOffen(true);
-  if (!Datei.Oeffnen(k.Pfad)) {
+  if (const Oeffnung o = Datei.Oeffnen(k.Pfad, Deskriptor(k.aus));
+      o != Oeffnung::Offen) {
     if (Ausgang a = KeinDurchgangOffen()) {
       return a;
     }
-    Melden(k, DieDatei(k, " kann nicht geoeffnet werden"),
-           Datei.Fehlernummer());
+    NichtGeoeffnet(k, o, Datei.Fehlernummer());
     return Ende{1};
   }
   if (ZeileBeenden(k.aus)) {

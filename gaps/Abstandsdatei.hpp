@@ -2,6 +2,7 @@
 // header and no separator. Each pass creates it anew.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 
 #include "Schreiber.hpp"
@@ -10,16 +11,32 @@
 // path whose first folder is named "c:".
 inline constexpr const char* Datenpfad = "c:/temp/PRIMraw8bit.dat";
 
+// How opening went. Every outcome but Offen leaves the file as it was.
+enum class Oeffnung {
+  Offen,
+  Gescheitert,     // Fehlernummer() tells why
+  Gesperrt,        // another pass is writing the file
+  FremderVerweis,  // another user's link, or no longer what was opened
+  IstDieAusgabe,   // the very file standard output goes to
+};
+
 class Abstandsdatei {
  public:
-  Abstandsdatei() = default;
+  // A write that would wait (a FIFO nobody reads) is given up once *Anfrage
+  // is non-zero; what is buffered is still written at the close.
+  explicit Abstandsdatei(const volatile std::sig_atomic_t* Anfrage = nullptr) {
+    Schreiber_.AbbruchBeachten(Anfrage, Schreiber::Abbruch::BeimWarten);
+  }
   Abstandsdatei(const Abstandsdatei&) = delete;
   Abstandsdatei& operator=(const Abstandsdatei&) = delete;
   ~Abstandsdatei() { Schliessen(); }
 
-  // Creates or truncates the file in binary mode; never creates a folder.
-  // On failure Fehlernummer() tells why.
-  bool Oeffnen(const char* Pfad);
+  // Opens the file for writing in binary mode; never creates a folder. A
+  // regular file is truncated only once this pass holds its lock, and only
+  // when it is not the file that `Ausgabe` (standard output's descriptor, or
+  // -1) writes to. A link is followed only when it belongs to the user or to
+  // root. A device or a FIFO is opened as it is.
+  Oeffnung Oeffnen(const char* Pfad, int Ausgabe = -1);
 
   // Stores the low byte of the gap. After the first failed write nothing more
   // is written, so the file holds an unbroken prefix of the pass's gaps.
@@ -28,12 +45,14 @@ class Abstandsdatei {
   }
 
   // Writes out what is buffered, puts it on the disk (a regular file is
-  // synced) and closes; false if any write, the sync or the close failed.
-  // Closing a file that is not open succeeds.
+  // synced) and closes, which ends the lock; false if any write, the sync or
+  // the close failed. Closing a file that is not open succeeds.
   bool Schliessen();
 
   int Fehlernummer() const { return Schreiber_.Fehlernummer(); }
 
  private:
+  Oeffnung Pruefen(const char* Pfad, int d, int Ausgabe);
+
   Schreiber Schreiber_;  // its descriptor is the open file's, or -1
 };

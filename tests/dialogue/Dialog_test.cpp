@@ -2,8 +2,7 @@
 // what happens when the output or the data file cannot be written.
 #include "dialogue/Dialog.hpp"
 
-#include "gaps/Schreiber.hpp"
-
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,8 +10,19 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
+
+#include "gaps/Abstandsdatei.hpp"
+#include "gaps/Schreiber.hpp"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "support/Datenpfad.hpp"
 #include "support/Ordner.hpp"
@@ -143,12 +153,78 @@ TEST_F(DialogTest, VorzeichenWerdenAngenommen) {
   EXPECT_EQ(Daten(), "\x04");
 }
 
-TEST_F(DialogTest, DateiLaesstSichNichtOeffnen) {
-  fs::remove_all(Ordner);
-  EXPECT_EQ(Laufen("10 30 nein\n", 1), Banner + Bereich);
-  EXPECT_EQ(Fehler.str(), "primzahlabstand: Die Datei " + Pfad +
-                              " kann nicht geoeffnet werden: " +
-                              std::strerror(ENOENT) + "\n");
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
+
+TEST_F(DialogTest, DatenDateiBleibtUnberuehrt) {
+  // The pass refuses the data file before it truncates or writes a byte of
+  // it: one line says why, and the program ends with status 1.
+  std::optional<Abstandsdatei> Halter;  // another pass, writing the file
+  int Umleitung = -1;                   // the shell's "> datafile"
+  const std::string Pfad_ = "Die Datei " + Pfad;
+  const struct {
+    const char* Name;
+    std::function<bool()> Vorbereiten;  // false: not possible here
+    std::string Meldung;
+    std::string Daten;
+  } Faelle[] = {
+      {"no folder", [&] { return fs::remove_all(Ordner) > 0; },
+       Pfad_ + " kann nicht geoeffnet werden: " + std::strerror(ENOENT), ""},
+      {"another pass writes it",
+       [&] {
+         Halter.emplace();
+         Halter->Oeffnen(Pfad.c_str());
+         Halter->Schreiben(1);
+         return true;
+       },
+       Pfad_ + " wird gerade von einem anderen Durchgang geschrieben", "\x01"},
+      {"standard output goes into it",
+       [&] {
+         Umleitung =
+             open(Pfad.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, 0644);
+         return Umleitung >= 0;
+       },
+       "Die Ausgabe geht in die Datei " + Pfad +
+           " selbst; sie wird nicht geschrieben",
+       Banner + Bereich},
+#ifndef _WIN32
+      {"another user's link",
+       [&] {
+         std::ofstream(Ordner / "unsere") << "alt";
+         fs::create_symlink(Ordner / "unsere", Pfad);
+         return lchown(Pfad.c_str(), 65534, 65534) == 0 && geteuid() != 65534;
+       },
+       Pfad_ + " ist ein Verweis eines anderen Benutzers und wird nicht "
+               "geschrieben",
+       "alt"},
+#endif
+  };
+  for (const auto& f : Faelle) {
+    fs::remove_all(Ordner);
+    fs::create_directory(Ordner);
+    Fehler.str("");
+    if (!f.Vorbereiten()) {
+      std::cout << "skipped, needs root: " << f.Name << "\n";
+      continue;
+    }
+    std::ostringstream Text;
+    Schreiber InDieDatei(Umleitung);
+    std::ostream aus(Umleitung >= 0 ? static_cast<std::streambuf*>(&InDieDatei)
+                                    : Text.rdbuf());
+    EXPECT_EQ(Laufen("10 30 nein\n", aus), 1) << f.Name;
+    aus.flush();
+    Halter.reset();
+    if (Umleitung >= 0) {
+      close(Umleitung);
+      Umleitung = -1;
+    }
+    EXPECT_EQ(Fehler.str(), "primzahlabstand: " + f.Meldung + "\n") << f.Name;
+    EXPECT_EQ(Daten(), f.Daten) << f.Name;
+    if (f.Daten != Banner + Bereich) {
+      EXPECT_EQ(Text.str(), Banner + Bereich) << f.Name;
+    }
+  }
 }
 
 TEST_F(DialogTest, AusgabeBrichtMittenInDerListeAb) {

@@ -32,7 +32,7 @@ class AbstandsdateiTest : public testing::Test {
 
 TEST_F(AbstandsdateiTest, SpeichertDasNiedrigeByteJedesAbstands) {
   Abstandsdatei d;
-  ASSERT_TRUE(d.Oeffnen(Pfad.c_str()));
+  ASSERT_EQ(d.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
   for (std::uint32_t a : {0u, 1u, 10u, 13u, 255u, 256u, 300u}) {
     d.Schreiben(a);
   }
@@ -43,7 +43,7 @@ TEST_F(AbstandsdateiTest, SpeichertDasNiedrigeByteJedesAbstands) {
 TEST_F(AbstandsdateiTest, UeberschreibtAlteDatenUndBleibtLeerOhneFund) {
   std::ofstream(Pfad) << "alte Daten";
   Abstandsdatei d;
-  ASSERT_TRUE(d.Oeffnen(Pfad.c_str()));
+  ASSERT_EQ(d.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
   ASSERT_TRUE(d.Schliessen());
   EXPECT_EQ(fs::file_size(Pfad), 0u);
 }
@@ -51,7 +51,7 @@ TEST_F(AbstandsdateiTest, UeberschreibtAlteDatenUndBleibtLeerOhneFund) {
 TEST_F(AbstandsdateiTest, VieleBytesUeberDenPufferHinaus) {
   std::string Soll;
   Abstandsdatei d;
-  ASSERT_TRUE(d.Oeffnen(Pfad.c_str()));
+  ASSERT_EQ(d.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
   for (std::uint32_t i = 0; i < 20000; ++i) {
     d.Schreiben(i * 7);
     Soll.push_back(static_cast<char>((i * 7) & 0xFF));
@@ -60,10 +60,28 @@ TEST_F(AbstandsdateiTest, VieleBytesUeberDenPufferHinaus) {
   EXPECT_EQ(Inhalt(), Soll);
 }
 
+TEST_F(AbstandsdateiTest, ZweiterDurchgangAufDieselbeDateiWirdAbgewiesen) {
+  // Two runs at once: the second must neither truncate nor write the file of
+  // the first, which holds its lock until it closes; then it is free again.
+  Abstandsdatei Erster;
+  ASSERT_EQ(Erster.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
+  Erster.Schreiben(1);
+  Erster.Schreiben(2);
+  {
+    Abstandsdatei Zweiter;
+    EXPECT_EQ(Zweiter.Oeffnen(Pfad.c_str()), Oeffnung::Gesperrt);
+    Zweiter.Schreiben(6);
+  }
+  ASSERT_TRUE(Erster.Schliessen());
+  EXPECT_EQ(Inhalt(), "\x01\x02");
+  Abstandsdatei Danach;
+  EXPECT_EQ(Danach.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
+}
+
 TEST_F(AbstandsdateiTest, FehlenderOrdnerWirdNichtAngelegt) {
   const std::string Fehlt = (Ordner / "fehlt" / "x.dat").string();
   Abstandsdatei d;
-  EXPECT_FALSE(d.Oeffnen(Fehlt.c_str()));
+  EXPECT_EQ(d.Oeffnen(Fehlt.c_str()), Oeffnung::Gescheitert);
   EXPECT_EQ(d.Fehlernummer(), ENOENT);
   EXPECT_FALSE(fs::exists(Ordner / "fehlt"));
 }
@@ -71,7 +89,7 @@ TEST_F(AbstandsdateiTest, FehlenderOrdnerWirdNichtAngelegt) {
 TEST_F(AbstandsdateiTest, OrdnerAnStelleDerDatei) {
   fs::create_directory(Pfad);
   Abstandsdatei d;
-  EXPECT_FALSE(d.Oeffnen(Pfad.c_str()));
+  EXPECT_EQ(d.Oeffnen(Pfad.c_str()), Oeffnung::Gescheitert);
   EXPECT_NE(d.Fehlernummer(), 0);
 }
 
@@ -79,7 +97,7 @@ TEST_F(AbstandsdateiTest, OrdnerAnStelleDerDatei) {
 TEST_F(AbstandsdateiTest, VolleDiskWirdGemeldet) {
   fs::create_symlink("/dev/full", Pfad);
   Abstandsdatei d;
-  ASSERT_TRUE(d.Oeffnen(Pfad.c_str()));
+  ASSERT_EQ(d.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
   d.Schreiben(6);
   EXPECT_FALSE(d.Schliessen());
   EXPECT_EQ(d.Fehlernummer(), ENOSPC);

@@ -127,6 +127,29 @@ TEST_F(AbbruchTest, SignalBeiAngehaltenemTerminal) {
   EXPECT_EQ(Daten(), GezeigteAbstaende(t->Text));
 }
 
+TEST_F(AbbruchTest, SignalBeiDatenDateiDieNiemandLiest) {
+  // The data file a FIFO whose reader never reads: an interrupt ends the
+  // wait for room, and the FIFO got a prefix of the gaps shown.
+  const fs::path Fifo = l.Arbeit / datenpfad::Datei;
+  ASSERT_EQ(mkfifo(Fifo.c_str(), 0600), 0);
+  const int Leser = open(Fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  l.Starten();
+  l.Senden("0 4000000000\n");
+  ASSERT_TRUE(l.WartenBisEsWartet(true));
+  kill(l.Kind, SIGINT);
+  ASSERT_TRUE(l.EndeAbwarten(5)) << "still waiting for the FIFO";
+  ASSERT_TRUE(l.Beenden());
+  EXPECT_EQ(l.Status, 128 + SIGINT);
+  std::string Daten;
+  char Puffer[65536];
+  for (ssize_t n; (n = read(Leser, Puffer, sizeof Puffer)) > 0;) {
+    Daten.append(Puffer, static_cast<std::size_t>(n));
+  }
+  close(Leser);
+  EXPECT_GT(Daten.size(), 0u);
+  EXPECT_EQ(GezeigteAbstaende(l.Text).substr(0, Daten.size()), Daten);
+}
+
 TEST_F(AbbruchTest, LeserGehtMittenInDerListe) {
   // Lines still in the pipe when the reader went had been written, so they
   // count as shown: the file holds at least the lines received, and every

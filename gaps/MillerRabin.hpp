@@ -1,5 +1,4 @@
-// The Miller-Rabin test to the bases 2, 7 and 61: exact for every odd 32-bit
-// number that none of them divides.
+// The strong probable-prime test (one round of Miller-Rabin) to one base.
 #pragma once
 
 #include <cstdint>
@@ -8,59 +7,37 @@
 
 namespace primzahltest {
 
-// Miller-Rabin to the bases 2, 7 and 61, which decides every odd n below
-// 4759123141 that none of them divides. The three powers are formed side by
-// side, right to left (the squaring chain sets the pace, one product per
-// bit) and without data-dependent branches, so the chains overlap in the
-// processor and no mispredicted bit costs anything.
-inline bool BestehtMillerRabin(std::uint32_t n) {
+// True when the odd n > 1 is a strong probable prime to `Basis` (taken
+// modulo n): with n - 1 = d * 2^s, d odd, Basis^d is 1, or one of its first
+// s squares is -1. The power is formed right to left without data-dependent
+// branches: the squaring chain sets the pace, one product per bit, and the
+// product into the power overlaps with it.
+inline bool BestehtMillerRabin(std::uint32_t n, std::uint32_t Basis) {
   const Montgomery m(n);
   std::uint32_t d = n - 1;
   int s = 0;
   for (; (d & 1u) == 0; d >>= 1) {
     ++s;
   }
-  // q: the base squared once per bit; x: the power built so far. The bases
-  // are sums of Eins.
   const std::uint32_t Eins = m.Eins();
-  std::uint32_t q2 = m.Plus(Eins, Eins);
-  const std::uint32_t q4 = m.Plus(q2, q2);
-  const std::uint32_t q8 = m.Plus(q4, q4);
-  const std::uint32_t q16 = m.Plus(q8, q8);
-  const std::uint32_t q32 = m.Plus(q16, q16);
-  std::uint32_t q7 = m.Plus(m.Plus(q4, q2), Eins);
-  std::uint32_t q61 = m.Plus(m.Plus(q32, q16), m.Plus(m.Plus(q8, q4), Eins));
-  std::uint32_t x2 = Eins;
-  std::uint32_t x7 = Eins;
-  std::uint32_t x61 = Eins;
+  std::uint32_t q = m.Form(Basis);  // Basis^(2^i) for bit i of d
+  std::uint32_t x = Eins;           // the power built so far
   for (;;) {
     const std::uint32_t Maske = 0u - (d & 1u);
-    x2 = m.Mal(x2, (q2 & Maske) | (Eins & ~Maske));
-    x7 = m.Mal(x7, (q7 & Maske) | (Eins & ~Maske));
-    x61 = m.Mal(x61, (q61 & Maske) | (Eins & ~Maske));
+    x = m.Mal(x, (q & Maske) | (Eins & ~Maske));
     d >>= 1;
     if (d == 0) {
       break;
     }
-    q2 = m.Mal(q2, q2);
-    q7 = m.Mal(q7, q7);
-    q61 = m.Mal(q61, q61);
+    q = m.Mal(q, q);
   }
-  // Each power must be 1, or reach -1 within s - 1 squarings. The three
-  // are finished side by side too, without a branch per base.
   const std::uint32_t Minus = m.MinusEins();
-  bool Gut2 = x2 == Eins || x2 == Minus;
-  bool Gut7 = x7 == Eins || x7 == Minus;
-  bool Gut61 = x61 == Eins || x61 == Minus;
+  bool Gut = x == Eins || x == Minus;
   for (int r = 1; r < s; ++r) {
-    x2 = m.Mal(x2, x2);
-    x7 = m.Mal(x7, x7);
-    x61 = m.Mal(x61, x61);
-    Gut2 |= x2 == Minus;
-    Gut7 |= x7 == Minus;
-    Gut61 |= x61 == Minus;
+    x = m.Mal(x, x);
+    Gut |= x == Minus;
   }
-  return Gut2 && Gut7 && Gut61;
+  return Gut;
 }
 
 }  // namespace primzahltest

@@ -13,19 +13,19 @@ class Montgomery {
     Eins_ = static_cast<std::uint32_t>((0 - n_) % n_);  // 2^64 mod n
   }
 
-  // Values are kept in [1, n]; n itself stands for 0, which a number prime to
-  // n never reaches. For T >= 1, T + m*n is a non-zero multiple of 2^64 below
-  // (n + 1) * 2^64, so the low half always carries exactly one into the high.
+  // Values are kept in [1, n]; n itself stands for 0. So T = a*b >= 1, and
+  // T + m*n is a non-zero multiple of 2^64 below (n + 1) * 2^64: the low half
+  // always carries exactly one into the high, and the result is in [1, n].
   std::uint32_t Mal(std::uint32_t a, std::uint32_t b) const {
     const std::uint64_t T = std::uint64_t{a} * b;
     return HochMalModul(T * MinusInverse_) + 1;
   }
 
-  // (a + b) mod n for a, b in [1, n]: how small numbers get into
-  // Montgomery form, as sums of Eins(), without a division.
-  std::uint32_t Plus(std::uint32_t a, std::uint32_t b) const {
-    const std::uint64_t y = std::uint64_t{a} + b;
-    return static_cast<std::uint32_t>(y > n_ ? y - n_ : y);
+  // a * 2^64 mod n, with one 64-bit remainder: how a base of up to 32 bits
+  // gets into Montgomery form. A multiple of n becomes n, its stand-in for 0.
+  std::uint32_t Form(std::uint32_t a) const {
+    const auto r = static_cast<std::uint32_t>(std::uint64_t{a} * Eins_ % n_);
+    return r == 0 ? static_cast<std::uint32_t>(n_) : r;
   }
 
   std::uint32_t Eins() const { return Eins_; }

@@ -29,6 +29,20 @@
 //                                stands for TEXT and then a non-empty reason;
 //                                {ordner} stands for how the program names
 //                                the data folder.
+//     locale: NAME               LANG and LC_ALL for the program
+//     terminal: yes              the program runs on a pseudo-terminal of
+//                                200 x 50 (under Wine: a Windows console),
+//                                locale C.UTF-8 unless given. Each line of
+//                                NAME.in is typed, with CR, once the program
+//                                asks for it; Ctrl+C is the byte 0x03. What
+//                                the terminal shows is compared as a person
+//                                reads it (support/Terminal.hpp), standard
+//                                error included. "data: shown": the file
+//                                holds the first gaps of the pass (checked
+//                                against a sieve), at least as many as lines
+//                                shown and at most 200 more, since a console
+//                                may drop the last lines when Ctrl+C ends
+//                                the program.
 // Unknown keys and malformed lines are errors, reported with file and line.
 //
 // Usage: runner CASEDIR NAME WORKBASE [--windows DRIVE_C] -- COMMAND...
@@ -53,6 +67,8 @@
 #include "support/Datenpfad.hpp"
 #include "support/Gezeigt.hpp"
 #include "support/Kindprozess.hpp"
+#include "support/Sieb.hpp"
+#include "support/Terminal.hpp"
 
 namespace fs = std::filesystem;
 
@@ -159,7 +175,9 @@ Fall FallLesen(const fs::path& p) {
       {"stdout", {"/dev/full"}},
       {"status", {}},
       {"stderr", {}},
-      {"interrupt", {}}};
+      {"interrupt", {}},
+      {"locale", {}},
+      {"terminal", {"yes"}}};
   Fall f;
   std::istringstream ein(Lesen(p));
   int Nummer = 0;
@@ -202,6 +220,9 @@ Fall FallLesen(const fs::path& p) {
   }
   if ((f["data"] == "shown") != f.Hat("interrupt")) {
     Abbrechen(p.string(), "data: shown goes with interrupt: and only there");
+  }
+  if (f.Hat("terminal") && (f.Hat("stdout") || !f.Fehlerzeilen.empty())) {
+    Abbrechen(p.string(), "a terminal shows standard output and error itself");
   }
   return f;
 }
@@ -271,6 +292,51 @@ void Unterbrechen(pid_t Kind, int Rohr, int Zeilen, const fs::path& Ziel) {
   Schreiben(Ziel, Text);
 }
 
+// The program's own questions, as a terminal shows them.
+int Fragen(const std::string& Text) {
+  int n = 0;
+  for (const char* Frage : {"eingeben:", "ja/nein"}) {
+    for (auto p = Text.find(Frage); p != std::string::npos;
+         p = Text.find(Frage, p + 1)) {
+      ++n;
+    }
+  }
+  return n;
+}
+
+// On a pseudo-terminal: types each input line once the program asks for it,
+// Ctrl+C when asked to, and keeps what the terminal showed as stdout.
+int AmTerminal(const Aufruf& a, const Fall& f, Kindstart& k) {
+  int Herr = -1;
+  k.Terminal = &Herr;
+  k.Roh = a.Windows;
+  const pid_t Kind = KindStarten(k);
+  if (Kind < 0) {
+    return -1;
+  }
+  Terminal t(Herr);
+  std::istringstream Eingabe(Lesen(a.Eingabe));
+  int Zeile = 0;
+  for (std::string z; std::getline(Eingabe, z); ++Zeile) {
+    if (!t.WartenBis(
+            [Zeile](const std::string& s) { return Fragen(s) > Zeile; })) {
+      Abbrechen(a.Eingabe.string(), "the program never asked for line " +
+                                        std::to_string(Zeile + 1));
+    }
+    t.Tippen(z + "\r");
+  }
+  if (f.Hat("interrupt")) {
+    const auto Zeilen = static_cast<std::size_t>(std::stoi(f["interrupt"]));
+    t.WartenBis([Zeilen](const std::string& s) {
+      return GezeigteAbstaende(s).size() >= Zeilen;
+    });
+    t.Tippen("\x03");
+  }
+  t.BisZumEnde();
+  Schreiben(a.Arbeit / "stdout", WieGezeigt(t.Roh()));
+  return KindEnde(Kind);
+}
+
 int Ausfuehren(const Aufruf& a, const Fall& f) {
   Kindstart k;
   k.Befehl = a.Befehl;
@@ -279,6 +345,15 @@ int Ausfuehren(const Aufruf& a, const Fall& f) {
     k.Befehl.push_back(w);
   }
   k.Ordner = a.Arbeit.string();
+  const std::string Sprache = f.Hat("locale")     ? f["locale"]
+                              : f.Hat("terminal") ? "C.UTF-8"
+                                                  : "";
+  if (!Sprache.empty()) {
+    k.Umgebung = {"LANG=" + Sprache, "LC_ALL=" + Sprache};
+  }
+  if (f.Hat("terminal")) {
+    return AmTerminal(a, f, k);
+  }
   const std::string Aus =
       f.Hat("stdout") ? f["stdout"] : (a.Arbeit / "stdout").string();
   k.Ein = open(a.Eingabe.c_str(), O_RDONLY | O_CLOEXEC);
@@ -365,10 +440,22 @@ bool FehlerPruefen(const Aufruf& a, const Fall& f) {
 bool DatenPruefen(const Aufruf& a, const Fall& f, const std::string& Vorher) {
   const fs::path Datei = a.Ordner / datenpfad::Dateiname;
   const std::string Soll = f["data"];
+  const std::string Gezeigt = GezeigteAbstaende(Lesen(a.Arbeit / "stdout"));
+  if (Soll == "shown" && f.Hat("terminal")) {
+    const std::string Ist = Lesen(Datei);
+    const auto Von = static_cast<std::uint32_t>(std::stoul(Lesen(a.Eingabe)));
+    const bool Gut = Ist.size() >= Gezeigt.size() &&
+                     Ist.size() <= Gezeigt.size() + 200 &&
+                     Ist.compare(0, Gezeigt.size(), Gezeigt) == 0;
+    if (!Gut) {
+      std::cerr << "data file: " << Ist.size() << " gaps for " << Gezeigt.size()
+                << " lines shown\n";
+    }
+    return Vergleichen("data file", ErsteAbstaende(Von, Ist.size()), Ist) &&
+           Gut;
+  }
   if (Soll == "shown") {
-    return Vergleichen("data file",
-                       GezeigteAbstaende(Lesen(a.Arbeit / "stdout")),
-                       Lesen(Datei));
+    return Vergleichen("data file", Gezeigt, Lesen(Datei));
   }
   if (Soll == "unchanged" || Soll == "absent") {
     const std::string Ist = Zustand(Datei);
@@ -417,13 +504,17 @@ int main(int argc, char** argv) {
   const std::string Vorher = Zustand(a.Ordner / datenpfad::Dateiname);
   const int Status = Ausfuehren(a, f);
   bool Gut = true;
-  if (!f.Hat("stdout") && !f.Hat("interrupt")) {
-    Gut &= Vergleichen(
-        "stdout",
-        Entschluesseln(Lesen(fs::path(Basis).concat(".out")), a.Windows),
-        Lesen(a.Arbeit / "stdout"));
+  const std::string Soll = Lesen(fs::path(Basis).concat(".out"));
+  if (f.Hat("terminal") && !f.Hat("interrupt")) {
+    Gut &= Vergleichen("terminal", WieGezeigt(Entschluesseln(Soll, false)),
+                       Lesen(a.Arbeit / "stdout"));
+  } else if (!f.Hat("stdout") && !f.Hat("interrupt")) {
+    Gut &= Vergleichen("stdout", Entschluesseln(Soll, a.Windows),
+                       Lesen(a.Arbeit / "stdout"));
   }
-  Gut &= FehlerPruefen(a, f);
+  if (!f.Hat("terminal")) {
+    Gut &= FehlerPruefen(a, f);
+  }
   Gut &= DatenPruefen(a, f, Vorher);
   const int Unterbrochen = a.Windows ? 0xC000013A & 0xFF : 128 + SIGINT;
   const int SollStatus = f["status"] == "interrupted" ? Unterbrochen

@@ -4,12 +4,16 @@
 #pragma once
 
 #include <fcntl.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+#include <utmp.h>
 
 #include <cerrno>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -23,21 +27,34 @@ struct Kindstart {
   int Ein = -1, Aus = -1, Fehler = -1;
   bool SigpipeIgnoriert = false;  // as some shells and services start programs
   long long Dateigroesse = -1;    // a file-size limit in bytes (ulimit -f)
-  std::vector<std::string> Umgebung;  // "NAME=value"s; empty: this one's
+  std::vector<std::string> Umgebung;  // "NAME=value"s over this one's
+  // Set: the child gets a new pseudo-terminal of 200 columns and 50 rows as
+  // its controlling terminal and as 0, 1 and 2 (Ein, Aus and Fehler are not
+  // used), and *Terminal receives the terminal's other end. Unlike most
+  // terminals it keeps what was written when Ctrl+C comes (NOFLSH), so every
+  // line written shows.
+  int* Terminal = nullptr;
+  // The terminal set from the start as Wine's console sets it when it
+  // first reads: no line editing, no echo, a CR stays a CR (typed before
+  // the program reads, it would become LF), and Ctrl+C still sends SIGINT.
+  bool Roh = false;
 };
 
 namespace kindprozess_detail {
 
 // In the child, between fork and exec: async-signal-safe calls only.
 [[noreturn]] inline void Ausfuehren(const Kindstart& k, char* const* argv,
-                                    char* const* envp) {
+                                    char* const* envp, int Knecht) {
+  if (Knecht >= 0 && login_tty(Knecht) != 0) {
+    _exit(127);
+  }
   // Out of the way of 0, 1 and 2 first, whichever numbers they have now.
   int Oben[3];
   const int Quellen[3] = {k.Ein, k.Aus, k.Fehler};
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 3 && k.Terminal == nullptr; ++i) {
     Oben[i] = Quellen[i] < 0 ? -1 : fcntl(Quellen[i], F_DUPFD, 10);
   }
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 3 && k.Terminal == nullptr; ++i) {
     if (Oben[i] < 0) {
       close(i);
     } else {
@@ -58,11 +75,7 @@ namespace kindprozess_detail {
     setrlimit(RLIMIT_FSIZE, &Grenze);
   }
   if (k.Ordner.empty() || chdir(k.Ordner.c_str()) == 0) {
-    if (envp != nullptr) {
-      execvpe(argv[0], argv, envp);
-    } else {
-      execvp(argv[0], argv);
-    }
+    execvpe(argv[0], argv, envp);
   }
   _exit(127);
 }
@@ -80,11 +93,41 @@ inline pid_t KindStarten(const Kindstart& k) {
   for (const std::string& e : k.Umgebung) {
     envp.push_back(const_cast<char*>(e.c_str()));
   }
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string Name(*e, std::strcspn(*e, "="));
+    bool Ersetzt = false;
+    for (const std::string& n : k.Umgebung) {
+      Ersetzt = Ersetzt || n.compare(0, Name.size() + 1, Name + "=") == 0;
+    }
+    if (!Ersetzt) {
+      envp.push_back(*e);
+    }
+  }
   envp.push_back(nullptr);
+  int Knecht = -1;
+  if (k.Terminal != nullptr) {
+    winsize Groesse{};
+    Groesse.ws_col = 200;  // without a size Wine's console has none either
+    Groesse.ws_row = 50;
+    termios Art{};
+    if (openpty(k.Terminal, &Knecht, nullptr, nullptr, &Groesse) != 0 ||
+        tcgetattr(Knecht, &Art) != 0) {
+      return -1;
+    }
+    if (k.Roh) {
+      Art.c_iflag &= ~tcflag_t{ICRNL | INLCR | IGNCR | IXON};
+      Art.c_lflag &= ~tcflag_t{ICANON | ECHO | ECHONL};
+    }
+    Art.c_lflag |= NOFLSH;
+    tcsetattr(Knecht, TCSANOW, &Art);
+    fcntl(*k.Terminal, F_SETFD, FD_CLOEXEC);
+  }
   const pid_t Kind = fork();
   if (Kind == 0) {
-    kindprozess_detail::Ausfuehren(k, argv.data(),
-                                   k.Umgebung.empty() ? nullptr : envp.data());
+    kindprozess_detail::Ausfuehren(k, argv.data(), envp.data(), Knecht);
+  }
+  if (Knecht >= 0) {
+    close(Knecht);
   }
   return Kind;
 }

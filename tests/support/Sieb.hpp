@@ -2,8 +2,10 @@
 // sieve of Eratosthenes over any window of the 32-bit numbers.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class Sieb {
@@ -49,3 +51,23 @@ class Sieb {
   std::uint64_t Von_;
   std::vector<bool> Prim_;
 };
+
+// The low bytes of the first `Anzahl` gaps of a pass from `Von`: the primes
+// above 8, the first gap measured from `Von`.
+inline std::string ErsteAbstaende(std::uint32_t Von, std::size_t Anzahl) {
+  std::string Bytes;
+  std::uint32_t Vorige = Von;
+  for (std::uint64_t a = Von; Bytes.size() < Anzahl && a <= 0xFFFFFFFFu;
+       a += 1u << 20) {
+    const auto Bis = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(a + (1u << 20) - 1, 0xFFFFFFFFu));
+    const Sieb s(static_cast<std::uint32_t>(a), Bis);
+    for (std::uint64_t n = a; n <= Bis && Bytes.size() < Anzahl; ++n) {
+      if (n > 8 && s.IstPrim(static_cast<std::uint32_t>(n))) {
+        Bytes += static_cast<char>((n - Vorige) & 0xFF);
+        Vorige = static_cast<std::uint32_t>(n);
+      }
+    }
+  }
+  return Bytes;
+}

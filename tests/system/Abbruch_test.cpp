@@ -20,24 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The low bytes of the first `Anzahl` gaps of a pass from 0, from a sieve.
-std::string AbstaendeAbNull(std::size_t Anzahl) {
-  for (std::uint32_t Bis = 1u << 20;; Bis *= 2) {
-    const Sieb s(0, Bis);
-    std::string Bytes;
-    for (std::uint32_t n = 9, Vorige = 0; n <= Bis && Bytes.size() < Anzahl;
-         ++n) {
-      if (s.IstPrim(n)) {
-        Bytes += static_cast<char>((n - Vorige) & 0xFF);
-        Vorige = n;
-      }
-    }
-    if (Bytes.size() == Anzahl) {
-      return Bytes;
-    }
-  }
-}
-
 class AbbruchTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -162,7 +144,7 @@ TEST_F(AbbruchTest, LeserGehtMittenInDerListe) {
   const std::string Gezeigt = GezeigteAbstaende(l.Text);
   const std::string d = Daten();
   ASSERT_GE(d.size(), Gezeigt.size());
-  EXPECT_EQ(d, AbstaendeAbNull(d.size()));
+  EXPECT_EQ(d, ErsteAbstaende(0, d.size()));
 }
 
 TEST_F(AbbruchTest, DateigroessenGrenzeWieVolleDisk) {

@@ -26,7 +26,7 @@ struct Kindstart {
   // Open them close-on-exec, so that the child keeps no other copy.
   int Ein = -1, Aus = -1, Fehler = -1;
   bool SigpipeIgnoriert = false;  // as some shells and services start programs
-  long long Dateigroesse = -1;    // a file-size limit in bytes (ulimit -f)
+  long long Dateigroesse = -1;    // a file-size limit in bytes (ulimit -S -f)
   std::vector<std::string> Umgebung;  // "NAME=value"s over this one's
   // Set: the child gets a new pseudo-terminal of 200 columns and 50 rows as
   // its controlling terminal and as 0, 1 and 2 (Ein, Aus and Fehler are not
@@ -69,9 +69,10 @@ namespace kindprozess_detail {
   sigset_t Keine;
   sigemptyset(&Keine);
   sigprocmask(SIG_SETMASK, &Keine, nullptr);
-  if (k.Dateigroesse >= 0) {
-    const rlimit Grenze{static_cast<rlim_t>(k.Dateigroesse),
-                        static_cast<rlim_t>(k.Dateigroesse)};
+  if (k.Dateigroesse >= 0) {  // the soft limit, as ulimit -S -f
+    rlimit Grenze{};
+    getrlimit(RLIMIT_FSIZE, &Grenze);
+    Grenze.rlim_cur = static_cast<rlim_t>(k.Dateigroesse);
     setrlimit(RLIMIT_FSIZE, &Grenze);
   }
   if (k.Ordner.empty() || chdir(k.Ordner.c_str()) == 0) {

@@ -1,6 +1,7 @@
 // Command-line options and the data folder's notice.
 #include "Aufruf.hpp"
 
+#include "gaps/Abstandsdatei.hpp"
 #include "gaps/Schreiber.hpp"
 
 #include <cstring>
@@ -11,7 +12,8 @@
 
 namespace {
 
-constexpr const char* Hilfe =
+// The help text, around the data file's path.
+constexpr const char* HilfeAnfang =
     "Aufruf: primzahlabstand [--help | --version]\n"
     "\n"
     "Berechnet die Primzahlen eines Bereichs und deren Abstand voneinander.\n"
@@ -20,8 +22,9 @@ constexpr const char* Hilfe =
     "mit dem groessten Abstand bisher, ihrem Abstand und einem Balken\n"
     "gezeigt. Nach jedem Durchgang setzt nur die Antwort \"ja\" fort.\n"
     "\n"
-    "Jeder Abstand wird als ein Byte (der Abstand modulo 256) in der Datei\n"
-    "c:/temp/PRIMraw8bit.dat gespeichert: unter Windows in C:\\temp, sonst im\n"
+    "Jeder Abstand wird als ein Byte (der Abstand modulo 256) in der Datei\n";
+constexpr const char* HilfeEnde =
+    " gespeichert: unter Windows in C:\\temp, sonst im\n"
     "Ordner c:/temp unterhalb des Arbeitsverzeichnisses. Der Ordner muss\n"
     "vorhanden sein; das Programm legt ihn nicht an.\n"
     "\n"
@@ -46,7 +49,7 @@ std::optional<int> Optionen(int argc, const char* const* argv,
   }
   const std::string Argument = argv[1];
   if (Argument == "--help") {
-    aus << Hilfe;
+    aus << HilfeAnfang << Datenpfad << HilfeEnde;
   } else if (Argument == "--version") {
     aus << "primzahlabstand " PRIMZAHLABSTAND_VERSION "\n"
         << "Lizenz: MIT <https://opensource.org/licenses/MIT>\n";

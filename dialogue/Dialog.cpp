@@ -82,7 +82,7 @@ void BannerSchreiben(std::ostream& aus) {
       << "Die Abst\xE4"
          "nde zwischen den Primzahlen werden in folgender Datei gespeichert: "
          "\n"
-      << "c:/temp/PRIMraw8bit.dat \n \n";
+      << Datenpfad << " \n \n";
 }
 
 // A read that fails, overflowing ones included, counts as 0 so that it can

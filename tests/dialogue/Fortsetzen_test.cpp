@@ -5,71 +5,59 @@
 
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
-bool Antwort(const std::string& Eingabe, std::string* Rest = nullptr) {
-  std::istringstream ein(Eingabe);
-  std::ostringstream aus;
-  const bool ja = Fortsetzen(ein, aus);
-  EXPECT_EQ(aus.str(), "Neue Eingabe? ja/nein\n");
-  if (Rest != nullptr) {
-    ein >> *Rest;
-  }
-  return ja;
-}
+using namespace std::string_literals;
 
-TEST(Fortsetzen, NurJaIstJa) {
-  EXPECT_TRUE(Antwort("ja\n"));
-  EXPECT_TRUE(Antwort("\n\n   ja\n"));
-  for (const char* Nein : {"Ja", "JA", "j", "jaa", "yes", "nein", "ja-"}) {
-    EXPECT_FALSE(Antwort(std::string(Nein) + "\n")) << Nein;
-  }
-}
-
-TEST(Fortsetzen, EndeDerEingabeIstNein) {
-  EXPECT_FALSE(Antwort(""));
-  EXPECT_FALSE(Antwort("  \n\n"));
-}
-
-TEST(Fortsetzen, DerRestDerZeileBleibtStehen) {
-  std::string Rest;
-  EXPECT_TRUE(Antwort("ja nein\n", &Rest));
-  EXPECT_EQ(Rest, "nein");
-}
-
-TEST(Fortsetzen, LiestDasWortWieDieStandardextraktion) {
-  // The answer leaves the input and its state exactly as `>> std::string`
-  // would, without keeping the word.
-  using namespace std::string_literals;
-  for (const std::string& Eingabe : std::vector<std::string>{
-           ""s, "  \n", "ja", "ja\n", "  ja nein", "jaa x", "ja\0x y"s,
-           "nein\tja", std::string(100000, 'j') + " ja"}) {
-    std::istringstream Soll(Eingabe), Ist(Eingabe);
+TEST(Fortsetzen, Antworten) {
+  // The word is read as `>> std::string` reads it (leading white space
+  // skipped, the rest left in the input, the same stream states), without
+  // being kept: the answer, the state and the rest are compared with that.
+  const struct {
+    const char* Name;
+    std::string Eingabe;
+    bool Ja;
+  } Faelle[] = {
+      {"ja", "ja\n", true},
+      {"ja after blank lines", "\n\n   ja\n", true},
+      {"ja at the end", "ja", true},
+      {"ja nein on one line", "  ja nein", true},
+      {"Ja", "Ja\n", false},
+      {"JA", "JA\n", false},
+      {"j", "j\n", false},
+      {"jaa", "jaa x", false},
+      {"yes", "yes\n", false},
+      {"nein", "nein\tja", false},
+      {"ja-", "ja-\n", false},
+      {"NUL in the word", "ja\0x y"s, false},
+      {"end of input", "", false},
+      {"only white space", "  \n\n", false},
+      {"a long word", std::string(100000, 'j') + " ja", false},
+  };
+  for (const auto& f : Faelle) {
+    std::istringstream Soll(f.Eingabe), Ist(f.Eingabe);
     std::string Wort, RestSoll, RestIst;
     Soll >> Wort;
     std::ostringstream aus;
-    EXPECT_EQ(Fortsetzen(Ist, aus), Wort == "ja") << Eingabe.substr(0, 20);
-    EXPECT_EQ(Ist.rdstate(), Soll.rdstate()) << Eingabe.substr(0, 20);
+    EXPECT_EQ(Fortsetzen(Ist, aus), f.Ja) << f.Name;
+    EXPECT_EQ(aus.str(), "Neue Eingabe? ja/nein\n") << f.Name;
+    EXPECT_EQ(Ist.rdstate(), Soll.rdstate()) << f.Name;
     Soll.clear();
     Ist.clear();
     std::getline(Soll, RestSoll, '\0');
     std::getline(Ist, RestIst, '\0');
-    EXPECT_EQ(RestIst, RestSoll) << Eingabe.substr(0, 20);
+    EXPECT_EQ(RestIst, RestSoll) << f.Name;
   }
 }
 
-TEST(Fortsetzen, GescheiterteEingabeIstNein) {
+TEST(Fortsetzen, KeineAntwortOhneEingabeOderFrage) {
+  // A failed input answers no; a question nobody could see is not waited on.
   std::istringstream ein("ja\n");
+  std::ostringstream aus;
   ein.setstate(std::ios::failbit);
-  std::ostringstream aus;
   EXPECT_FALSE(Fortsetzen(ein, aus));
-}
-
-TEST(Fortsetzen, OhneSichtbareFrageWirdNichtGelesen) {
-  std::istringstream ein("ja\n");
-  std::ostringstream aus;
+  ein.clear();
   aus.setstate(std::ios::badbit);
   EXPECT_FALSE(Fortsetzen(ein, aus));
   EXPECT_EQ(ein.tellg(), 0);

@@ -2,44 +2,27 @@
 // arrives once, whole and in order.
 #include "dialogue/Konsole.hpp"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <ostream>
 #include <string>
 
+#include "support/Geraet.hpp"
+
 // A Windows console is written in UTF-16 and never says EAGAIN: POSIX only.
 #ifndef _WIN32
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
-// A terminal that takes at most `Stueck` bytes per call and says "full"
-// (EAGAIN) on every other call.
-struct Terminal {
-  std::string Angekommen;
-  std::size_t Stueck = 1;
-  bool Voll = false;
-} t;
-
-long Nehmen(int /*Deskriptor*/, const char* Text, std::size_t Anzahl) {
-  t.Voll = !t.Voll;
-  if (t.Voll) {
-    errno = EAGAIN;
-    return -1;
-  }
-  const std::size_t n = std::min(Anzahl, t.Stueck);
-  t.Angekommen.append(Text, n);
-  return static_cast<long>(n);
-}
-
 long Utf8(int Deskriptor, const char* Text, std::size_t Anzahl) {
-  return Latin1AlsUtf8Schreiben(Nehmen, Deskriptor, Text, Anzahl);
+  return Latin1AlsUtf8Schreiben(GeraetSchreiben, Deskriptor, Text, Anzahl);
 }
 
 TEST(Konsole, Utf8OhneWiederholungOderLueckeBeiKurzenSchreibvorgaengen) {
+  // The terminal takes a few bytes per write and is full every other time,
+  // so writes end inside letters and the writer waits between them.
   std::string Text;
   std::string Soll;
   for (int i = 0; i < 300; ++i) {  // more than one piece of the writer
@@ -49,10 +32,11 @@ TEST(Konsole, Utf8OhneWiederholungOderLueckeBeiKurzenSchreibvorgaengen) {
   // The writer waits for room on the descriptor; /dev/null always has it.
   const int Null = open("/dev/null", O_WRONLY | O_CLOEXEC);
   for (std::size_t Stueck : {1u, 2u, 3u, 7u, 5000u}) {
-    t = Terminal{"", Stueck};
+    g = Geraet{"", Stueck};
+    g.Voll = true;
     Schreiber s(Null, Utf8);
     std::ostream(&s) << Text << std::flush;
-    EXPECT_EQ(t.Angekommen, Soll) << Stueck << " bytes per write";
+    EXPECT_EQ(g.Angekommen, Soll) << Stueck << " bytes per write";
   }
   close(Null);
 }

@@ -5,9 +5,9 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "gaps/Schreiber.hpp"
+#include "support/Geraet.hpp"
 
 namespace {
 
@@ -16,17 +16,29 @@ std::string Zeile(PrimzahlFund f) {
   return std::string(Puffer, ZeileFormatieren(f, Puffer));
 }
 
-TEST(Listenzeile, ZeilenVonZehnBisDreissig) {
-  EXPECT_EQ(Zeile({11, 1, 1, true}), "\a11\t\t1\t1\t|\n");
-  EXPECT_EQ(Zeile({13, 2, 2, true}), "\a13\t\t2\t2\t|***\n");
-  EXPECT_EQ(Zeile({17, 4, 4, true}), "\a17\t\t4\t4\t|******\n");
-  EXPECT_EQ(Zeile({19, 4, 2, false}), "19\t\t4\t2\t|***\n");
-  EXPECT_EQ(Zeile({23, 4, 4, false}), "23\t\t4\t4\t|******\n");
-  EXPECT_EQ(Zeile({29, 6, 6, true}), "\a29\t\t6\t6\t|******\n");
-}
-
-TEST(Listenzeile, AbstandNullOhneGlockeUndBalken) {
-  EXPECT_EQ(Zeile({11, 0, 0, false}), "11\t\t0\t0\t|\n");
+TEST(Listenzeile, GanzeZeilen) {
+  const struct {
+    PrimzahlFund Fund;
+    std::string Soll;
+  } Faelle[] = {
+      // 10 to 30: a bell on each record, and only there
+      {{11, 1, 1, true}, "\a11\t\t1\t1\t|\n"},
+      {{13, 2, 2, true}, "\a13\t\t2\t2\t|***\n"},
+      {{17, 4, 4, true}, "\a17\t\t4\t4\t|******\n"},
+      {{19, 4, 2, false}, "19\t\t4\t2\t|***\n"},
+      {{23, 4, 4, false}, "23\t\t4\t4\t|******\n"},
+      {{29, 6, 6, true}, "\a29\t\t6\t6\t|******\n"},
+      // a typed prime as the lower bound: gap 0, no bell, no bar
+      {{11, 0, 0, false}, "11\t\t0\t0\t|\n"},
+      // the longest line fills the buffer exactly
+      {{4294967295u, 4294967295u, 4294967295u, true},
+       "\a4294967295\t\t4294967295\t4294967295\t|" + std::string(93, '*') +
+           "\n"},
+  };
+  for (const auto& f : Faelle) {
+    EXPECT_EQ(Zeile(f.Fund), f.Soll) << "prime " << f.Fund.Kandidat;
+  }
+  EXPECT_EQ(Zeile(Faelle[7].Fund).size(), ZeilenLaengeHoechstens);
 }
 
 TEST(Listenzeile, BalkenWaechstUmDreiSterneJeVerdopplung) {
@@ -45,31 +57,16 @@ TEST(Listenzeile, BalkenWaechstUmDreiSterneJeVerdopplung) {
   }
 }
 
-TEST(Listenzeile, LaengsteZeilePasstInDenPuffer) {
-  const std::string z = Zeile({4294967295u, 4294967295u, 4294967295u, true});
-  EXPECT_EQ(z, "\a4294967295\t\t4294967295\t4294967295\t|" +
-                   std::string(93, '*') + "\n");
-  EXPECT_EQ(z.size(), ZeilenLaengeHoechstens);
-}
-
-// What reached the descriptor, one entry per write.
-std::vector<std::string> Geschrieben;
-
-long Aufzeichnen(int /*Deskriptor*/, const char* Text, std::size_t Anzahl) {
-  Geschrieben.emplace_back(Text, Anzahl);
-  return static_cast<long>(Anzahl);
-}
-
 TEST(Listenzeile, ErreichtDieAusgabeAmStueckBevorEsWeitergeht) {
   // Each line is shown the moment its prime is found: one write, no waiting
   // in a buffer for the next line.
-  Geschrieben.clear();
-  Schreiber s(-1, Aufzeichnen);
+  g = Geraet{};
+  Schreiber s(-1, GeraetSchreiben);
   std::ostream aus(&s);
   aus << "vorher ";
   EXPECT_TRUE(ZeileSchreiben(aus, {13, 2, 2, true}));
-  EXPECT_EQ(Geschrieben,
-            std::vector<std::string>{"vorher \a13\t\t2\t2\t|***\n"});
+  EXPECT_EQ(g.Angekommen, "vorher \a13\t\t2\t2\t|***\n");
+  EXPECT_EQ(g.Aufrufe, 1);
 
   aus.setstate(std::ios::badbit);
   EXPECT_FALSE(ZeileSchreiben(aus, {17, 4, 4, true}));

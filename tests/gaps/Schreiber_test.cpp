@@ -5,118 +5,80 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "support/Geraet.hpp"
+
 namespace {
 
-// A descriptor that takes at most `Stueck` bytes per call and fails with
-// `Fehler` once `Platz` bytes have arrived; `Unterbrechungen` calls fail with
-// EINTR first. With `Signal` set, an interrupt is noted during the first call.
-volatile std::sig_atomic_t Anfrage = 0;
-struct Geraet {
-  std::string Angekommen;
-  std::size_t Stueck = 1000000, Platz = 1000000;
-  int Fehler = ENOSPC, Unterbrechungen = 0, Aufrufe = 0;
-  bool Signal = false;
-} g;
-
-long Schreiben(int /*Deskriptor*/, const char* Text, std::size_t Anzahl) {
-  ++g.Aufrufe;
-  Anfrage = g.Signal ? 1 : 0;
-  if (g.Unterbrechungen > 0) {
-    --g.Unterbrechungen;
-    errno = EINTR;
-    return -1;
+TEST(Schreiber, WasAnkommt) {
+  // The text goes in pieces of 5 and 9000 bytes (more than the buffer);
+  // then the device takes everything again and "danach" follows. A signal
+  // is noted during every write of the rows that say so.
+  std::string Lang;
+  for (std::size_t i = 0; i < 20000; ++i) {
+    Lang += static_cast<char>('a' + i % 26);
   }
-  if (g.Angekommen.size() >= g.Platz) {
-    errno = g.Fehler;
-    return -1;
-  }
-  const std::size_t n =
-      std::min({Anzahl, g.Stueck, g.Platz - g.Angekommen.size()});
-  g.Angekommen.append(Text, n);
-  return static_cast<long>(n);
-}
-
-std::string Zaehlfolge(std::size_t n) {
-  std::string s;
-  for (std::size_t i = 0; i < n; ++i) {
-    s += static_cast<char>('a' + i % 26);
-  }
-  return s;
-}
-
-class SchreiberTest : public testing::Test {
- protected:
-  void SetUp() override {
-    g = Geraet{};
-    Anfrage = 0;
-  }
-  Schreiber s{-1, Schreiben};
-  std::ostream aus{&s};
-};
-
-TEST_F(SchreiberTest, KurzeSchreibvorgaengeVerlierenUndWiederholenNichts) {
-  g.Stueck = 7;
-  const std::string Text = Zaehlfolge(20000);  // more than the buffer holds
-  aus << Text.substr(0, 5) << Text.substr(5, 9000) << Text.substr(9005);
-  ASSERT_TRUE(s.Leeren());
-  EXPECT_EQ(g.Angekommen, Text);
-}
-
-TEST_F(SchreiberTest, NachDemErstenFehlerWirdNichtsMehrGeschrieben) {
-  g.Stueck = 300;
-  g.Platz = 1000;
-  const std::string Text = Zaehlfolge(20000);
-  aus << Text;
-  g.Platz = 1000000;  // the device would take more now
-  aus << "danach";
-  s.Leeren();
-  EXPECT_EQ(g.Angekommen, Text.substr(0, 1000));
-  EXPECT_EQ(s.Fehlernummer(), ENOSPC);
-  EXPECT_TRUE(aus.fail());
-}
-
-TEST_F(SchreiberTest, UnterbrechungOhneAbbruchWirdWiederholt) {
-  g.Unterbrechungen = 2;
-  aus << "Zeile\n" << std::flush;
-  EXPECT_EQ(g.Angekommen, "Zeile\n");
-  EXPECT_TRUE(s.Gut());
-}
-
-TEST_F(SchreiberTest, UnterbrechungImSchreiben) {
-  // A signal noted during the first write: standard output (Sofort) writes
-  // nothing more, not even the rest of a line cut short; the data file
-  // (BeimWarten) still writes out its buffer, but gives up a write that an
-  // interrupt cut off.
   using A = Schreiber::Abbruch;
+  const std::size_t Alles = 1u << 30;
   const struct {
     const char* Name;
-    A Art;
-    std::size_t Stueck;
+    std::size_t Stueck, Platz;
     int Unterbrechungen;
-    const char* Soll;
-    int Fehler;
+    std::optional<A> Art;  // with a signal, and how it stops the writer
+    std::string Text, Soll;
+    int Fehler, Aufrufe;  // Aufrufe 0: any number of writes
   } Faelle[] = {
-      {"stdout, short write", A::Sofort, 3, 0, "Zei", EINTR},
-      {"stdout, interrupted write", A::Sofort, 100, 1, "", EINTR},
-      {"file, short write", A::BeimWarten, 3, 0, "Zeile\n", 0},
-      {"file, interrupted write", A::BeimWarten, 100, 1, "", EINTR},
+      {"short writes", 7, Alles, 0, {}, Lang, Lang + "danach", 0, 0},
+      {"device full at 1000",
+       300,
+       1000,
+       0,
+       {},
+       Lang,
+       Lang.substr(0, 1000),
+       ENOSPC,
+       0},
+      {"EINTR, no stop asked",
+       Alles,
+       Alles,
+       2,
+       {},
+       "Zeile\n",
+       "Zeile\ndanach",
+       0,
+       0},
+      {"stdout, short write", 3, Alles, 0, A::Sofort, "Zeile\n", "Zei", EINTR,
+       0},
+      {"stdout, EINTR", Alles, Alles, 1, A::Sofort, "Zeile\n", "", EINTR, 1},
+      {"file, short write", 3, Alles, 0, A::BeimWarten, "Zeile\n",
+       "Zeile\ndanach", 0, 0},
+      {"file, EINTR", Alles, Alles, 1, A::BeimWarten, "Zeile\n", "", EINTR, 1},
   };
   for (const auto& f : Faelle) {
-    SetUp();
-    g.Signal = true;
-    g.Stueck = f.Stueck;
-    g.Unterbrechungen = f.Unterbrechungen;
-    Schreiber t(-1, Schreiben);
-    t.AbbruchBeachten(&Anfrage, f.Art);
-    std::ostream o(&t);
-    o << "Zeile\n" << std::flush;
+    g = Geraet{"", f.Stueck, f.Platz, ENOSPC, f.Unterbrechungen};
+    g.Signal = f.Art.has_value();
+    Anfrage = 0;
+    Schreiber s(-1, GeraetSchreiben);
+    if (f.Art) {
+      s.AbbruchBeachten(&Anfrage, *f.Art);
+    }
+    std::ostream aus(&s);
+    for (std::size_t a = 0, e; a < f.Text.size(); a = e) {
+      e = a == 0 ? 5 : a + 9000;
+      aus << f.Text.substr(a, e - a);
+    }
+    g.Platz = Alles;
+    aus << "danach" << std::flush;
     EXPECT_EQ(g.Angekommen, f.Soll) << f.Name;
-    EXPECT_EQ(t.Fehlernummer(), f.Fehler) << f.Name;
+    EXPECT_EQ(s.Fehlernummer(), f.Fehler) << f.Name;
+    EXPECT_EQ(aus.fail(), f.Fehler != 0) << f.Name;
+    if (f.Aufrufe != 0) {
+      EXPECT_EQ(g.Aufrufe, f.Aufrufe) << f.Name;
+    }
   }
 }
 

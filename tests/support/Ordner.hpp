@@ -1,4 +1,5 @@
-// Test helpers for files: a fresh folder per test, and reading a whole file.
+// Test helpers for files: a fresh folder per run, and whole files read and
+// written.
 #pragma once
 
 #include <filesystem>
@@ -15,25 +16,26 @@
 #include <cerrno>
 #endif
 
-// A new, empty folder under the system's temporary folder, made for this run
-// alone (two runs on one machine never share one); the test removes it.
-inline std::filesystem::path FrischerOrdner() {
+// A new, empty folder `Name` plus a few random characters in `Basis`, made
+// for this run alone (two runs on one machine never share one); the caller
+// removes it.
+inline std::filesystem::path FrischerOrdner(
+    const std::filesystem::path& Basis = std::filesystem::temp_directory_path(),
+    const std::string& Name = "primzahlabstand-test") {
   namespace fs = std::filesystem;
-  const std::string Anfang =
-      (fs::temp_directory_path() / "primzahlabstand-test-").string();
+  fs::create_directories(Basis);
+  const std::string Anfang = (Basis / (Name + "-")).string();
 #ifdef _WIN32
   // No mkdtemp there: a random name that create_directory must make anew.
   std::random_device Zufall;
-  for (;;) {
+  std::error_code f;
+  while (!f) {
     const fs::path Ordner = Anfang + std::to_string(Zufall());
-    std::error_code f;
     if (fs::create_directory(Ordner, f)) {
       return Ordner;
     }
-    if (f) {
-      throw fs::filesystem_error("FrischerOrdner", Ordner, f);
-    }
   }
+  throw fs::filesystem_error("FrischerOrdner", Anfang, f);
 #else
   std::string Muster = Anfang + "XXXXXX";
   if (mkdtemp(Muster.data()) == nullptr) {
@@ -48,4 +50,9 @@ inline std::filesystem::path FrischerOrdner() {
 inline std::string DateiLesen(const std::filesystem::path& Pfad) {
   std::ifstream ein(Pfad, std::ios::binary);
   return {std::istreambuf_iterator<char>(ein), {}};
+}
+
+inline void DateiSchreiben(const std::filesystem::path& Pfad,
+                           const std::string& Inhalt) {
+  std::ofstream(Pfad, std::ios::binary) << Inhalt;
 }

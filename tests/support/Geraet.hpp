@@ -1,0 +1,46 @@
+// A file descriptor of the tests' own for the writers (Schreiber's write
+// function): it takes at most `Stueck` bytes per call, fails with `Fehler`
+// once `Platz` bytes have arrived, fails the first `Unterbrechungen` calls
+// with EINTR and, with `Voll`, every other call with EAGAIN (a terminal
+// that is full now and then). With `Signal`, an interrupt is noted in
+// `Anfrage` during each call.
+#pragma once
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstddef>
+#include <string>
+
+struct Geraet {
+  std::string Angekommen;
+  std::size_t Stueck = 1u << 30, Platz = 1u << 30;
+  int Fehler = ENOSPC, Unterbrechungen = 0, Aufrufe = 0;
+  bool Voll = false, Signal = false;
+};
+
+inline Geraet g;  // reset by each test: g = Geraet{...}
+inline volatile std::sig_atomic_t Anfrage = 0;
+
+inline long GeraetSchreiben(int /*Deskriptor*/, const char* Text,
+                            std::size_t Anzahl) {
+  ++g.Aufrufe;
+  Anfrage = g.Signal ? 1 : 0;
+  if (g.Unterbrechungen > 0) {
+    --g.Unterbrechungen;
+    errno = EINTR;
+    return -1;
+  }
+  if (g.Voll && g.Aufrufe % 2 == 1) {
+    errno = EAGAIN;
+    return -1;
+  }
+  if (g.Angekommen.size() >= g.Platz) {
+    errno = g.Fehler;
+    return -1;
+  }
+  const std::size_t n =
+      std::min({Anzahl, g.Stueck, g.Platz - g.Angekommen.size()});
+  g.Angekommen.append(Text, n);
+  return static_cast<long>(n);
+}

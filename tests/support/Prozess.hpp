@@ -2,7 +2,6 @@
 // would run it: what it wrote on standard output and error, and its end.
 #pragma once
 
-#include <poll.h>
 #include <pty.h>
 #include <sys/syscall.h>
 #include <termios.h>
@@ -13,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "Gegenstelle.hpp"
 #include "Kindprozess.hpp"
 
 struct Lauf {
@@ -30,25 +30,24 @@ struct Lauf {
 
   pid_t Kind = -1;
   int Schreiben = -1;  // the child's standard input
-  int Lesen = -1;      // the child's standard output
-  int Fehler = -1;     // the child's standard error
   int Terminal = -1;   // with Ausgabe::Terminal: the terminal's program end
-  std::string Text;    // standard output read so far
-  std::string FehlerText;
-  int Status = -1;  // exit status, or 128 + signal
+  Gegenstelle Ausgabe_, Fehler_;  // what the child's stdout and stderr got
+  int Status = -1;                // exit status, or 128 + signal
   rusage Verbrauch{};
 
   ~Lauf() {
-    for (int fd : {Schreiben, Lesen, Fehler, Terminal}) {
-      if (fd >= 0) {
-        close(fd);
-      }
+    SchreibenBeenden();
+    if (Terminal >= 0) {
+      close(Terminal);
     }
     if (Kind > 0 && Status < 0) {
       kill(Kind, SIGKILL);
       KindEnde(Kind);
     }
   }
+
+  const std::string& Text() const { return Ausgabe_.Roh(); }
+  const std::string& FehlerText() const { return Fehler_.Roh(); }
 
   void Starten() {
     int ein[2], aus[2], err[2];
@@ -82,13 +81,13 @@ struct Lauf {
     close(aus[1]);
     close(err[1]);
     Schreiben = ein[1];
-    Lesen = aus[0];
-    Fehler = err[0];
+    Ausgabe_.Oeffnen(aus[0]);
+    Fehler_.Oeffnen(err[0]);
     if (Ein == Eingabe::Geschlossen) {
       SchreibenBeenden();
     }
     if (Aus == Ausgabe::LeserWeg) {
-      LesenBeenden();
+      Ausgabe_.Schliessen();
     }
   }
 
@@ -109,32 +108,26 @@ struct Lauf {
     }
   }
 
-  // The reader of standard output goes away; what the pipe holds is lost.
-  void LesenBeenden() {
-    if (Lesen >= 0) {
-      close(Lesen);
-      Lesen = -1;
-    }
-  }
-
-  // Reads standard output until `Marke` has appeared `Anzahl` times in all,
-  // or until the output ends. False on a time-out.
+  // Reads standard output until `Marke` has appeared `Anzahl` times in all.
+  // False when the output ends first or after the time bound.
   bool Warten(const std::string& Marke, int Anzahl, int Sekunden = 20) {
-    const auto Frist =
-        std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
-    while (Zaehlen(Marke) < Anzahl) {
-      if (std::chrono::steady_clock::now() > Frist || !Mehr(Lesen, Text)) {
-        return Zaehlen(Marke) >= Anzahl;
-      }
-    }
-    return true;
+    return Ausgabe_.WartenBis(
+        [&](const std::string& t) {
+          int n = 0;
+          for (auto p = t.find(Marke); p != std::string::npos && n < Anzahl;
+               p = t.find(Marke, p + Marke.size())) {
+            ++n;
+          }
+          return n >= Anzahl;
+        },
+        Sekunden);
   }
 
   // Reads what standard output holds, until nothing more comes for 100 ms.
   void Abholen() {
-    for (std::size_t Vorher = Text.size() + 1; Text.size() != Vorher;) {
-      Vorher = Text.size();
-      Mehr(Lesen, Text, 100);
+    for (std::size_t Vorher = Text().size() + 1; Text().size() != Vorher;) {
+      Vorher = Text().size();
+      Ausgabe_.Lesen(100);
     }
   }
 
@@ -149,7 +142,7 @@ struct Lauf {
         return false;
       }
       if (AusgabeLesen) {
-        Mehr(Lesen, Text, 20);
+        Ausgabe_.Lesen(20);
       } else {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
       }
@@ -166,72 +159,25 @@ struct Lauf {
   // Waits for the child to end without reading anything more. False when it
   // is still running after the time bound.
   bool EndeAbwarten(int Sekunden) {
-    return AbwartenBis(std::chrono::steady_clock::now() +
-                       std::chrono::seconds(Sekunden));
+    const auto Frist =
+        std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
+    while (Status < 0 && std::chrono::steady_clock::now() < Frist) {
+      Status = KindEnde(Kind, false, &Verbrauch);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return Status >= 0;
   }
 
   // Closes standard input, collects all output and the exit status. False
   // when the child outlives the time bound (it is then killed).
   bool Beenden(int Sekunden = 20) {
     SchreibenBeenden();
-    const auto Frist =
-        std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
-    while (Lesen >= 0 || Fehler >= 0) {
-      if (std::chrono::steady_clock::now() > Frist) {
-        return false;
-      }
-      if (Lesen >= 0 && !Mehr(Lesen, Text)) {
-        LesenBeenden();
-      }
-      if (Fehler >= 0 && !Mehr(Fehler, FehlerText, Lesen >= 0 ? 0 : 50)) {
-        close(Fehler);
-        Fehler = -1;
-      }
-    }
-    if (AbwartenBis(Frist)) {
+    if (Ausgabe_.BisZumEnde(Sekunden) && Fehler_.BisZumEnde(Sekunden) &&
+        EndeAbwarten(Sekunden)) {
       return true;
     }
     kill(Kind, SIGKILL);
     Status = KindEnde(Kind);
     return false;
-  }
-
- private:
-  bool AbwartenBis(std::chrono::steady_clock::time_point Frist) {
-    while (Status < 0) {
-      Status = KindEnde(Kind, false, &Verbrauch);
-      if (Status >= 0 || std::chrono::steady_clock::now() > Frist) {
-        return Status >= 0;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-  }
-
-  int Zaehlen(const std::string& Marke) const {
-    int n = 0;
-    for (auto p = Text.find(Marke); p != std::string::npos;
-         p = Text.find(Marke, p + Marke.size())) {
-      ++n;
-    }
-    return n;
-  }
-
-  // Appends what `fd` offers within a short wait; false at its end.
-  static bool Mehr(int fd, std::string& Ziel, int Millisekunden = 50) {
-    if (fd < 0) {
-      return false;
-    }
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, Millisekunden) <= 0) {
-      return true;
-    }
-    char Puffer[65536];
-    const ssize_t n = read(fd, Puffer, sizeof Puffer);
-    if (n <= 0) {
-      return false;
-    }
-    Ziel.append(Puffer, static_cast<std::size_t>(n));
-    return true;
   }
 };

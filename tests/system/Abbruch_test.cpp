@@ -49,8 +49,8 @@ TEST_P(Signal, ImDurchgangHaeltDieDateiDieGezeigtenZeilen) {
   kill(l.Kind, Nummer);
   ASSERT_TRUE(l.Beenden());
   EXPECT_EQ(l.Status, 128 + Nummer);
-  EXPECT_EQ(l.FehlerText, "");
-  const std::string Gezeigt = GezeigteAbstaende(l.Text);
+  EXPECT_EQ(l.FehlerText(), "");
+  const std::string Gezeigt = GezeigteAbstaende(l.Text());
   EXPECT_GE(Gezeigt.size(), 1000u);
   EXPECT_EQ(Daten(), Gezeigt);
 }
@@ -77,7 +77,7 @@ TEST_F(AbbruchTest, SignalBeendetEinSchreibenDasWartet) {
   ASSERT_TRUE(l.EndeAbwarten(5)) << "still waiting in its write";
   ASSERT_TRUE(l.Beenden());
   EXPECT_EQ(l.Status, 128 + SIGTERM);
-  EXPECT_EQ(Daten(), GezeigteAbstaende(l.Text));
+  EXPECT_EQ(Daten(), GezeigteAbstaende(l.Text()));
 }
 
 TEST_F(AbbruchTest, SignalBeiAngehaltenemTerminal) {
@@ -97,16 +97,16 @@ TEST_F(AbbruchTest, SignalBeiAngehaltenemTerminal) {
     ASSERT_TRUE(t->WartenBisEsWartet(false));
     ASSERT_EQ(tcflow(t->Terminal, TCOOFF), 0);
     t->Abholen();
-    if (t->Text.back() != '\n') {
+    if (t->Text().back() != '\n') {
       break;
     }
   }
-  ASSERT_NE(t->Text.back(), '\n') << "the terminal never took part of a line";
+  ASSERT_NE(t->Text().back(), '\n') << "the terminal never took part of a line";
   ASSERT_TRUE(t->WartenBisEsWartet(false));
   kill(t->Kind, SIGTERM);
   ASSERT_TRUE(t->EndeAbwarten(5)) << "still waiting for the terminal";
   EXPECT_EQ(t->Status, 128 + SIGTERM);
-  EXPECT_EQ(Daten(), GezeigteAbstaende(t->Text));
+  EXPECT_EQ(Daten(), GezeigteAbstaende(t->Text()));
 }
 
 TEST_F(AbbruchTest, SignalBeiDatenDateiDieNiemandLiest) {
@@ -129,7 +129,7 @@ TEST_F(AbbruchTest, SignalBeiDatenDateiDieNiemandLiest) {
   }
   close(Leser);
   EXPECT_GT(Daten.size(), 0u);
-  EXPECT_EQ(GezeigteAbstaende(l.Text).substr(0, Daten.size()), Daten);
+  EXPECT_EQ(GezeigteAbstaende(l.Text()).substr(0, Daten.size()), Daten);
 }
 
 TEST_F(AbbruchTest, LeserGehtMittenInDerListe) {
@@ -137,11 +137,11 @@ TEST_F(AbbruchTest, LeserGehtMittenInDerListe) {
   // count as shown: the file holds at least the lines received, and every
   // byte of it is right.
   LangerDurchgang(12);
-  l.LesenBeenden();
+  l.Ausgabe_.Schliessen();
   ASSERT_TRUE(l.Beenden());
   EXPECT_EQ(l.Status, 128 + SIGPIPE);
-  EXPECT_EQ(l.FehlerText, "");
-  const std::string Gezeigt = GezeigteAbstaende(l.Text);
+  EXPECT_EQ(l.FehlerText(), "");
+  const std::string Gezeigt = GezeigteAbstaende(l.Text());
   const std::string d = Daten();
   ASSERT_GE(d.size(), Gezeigt.size());
   EXPECT_EQ(d, ErsteAbstaende(0, d.size()));
@@ -155,11 +155,11 @@ TEST_F(AbbruchTest, DateigroessenGrenzeWieVolleDisk) {
   l.Senden("0 100000\nnein\n");
   ASSERT_TRUE(l.Beenden());
   EXPECT_EQ(l.Status, 1);
-  EXPECT_EQ(l.FehlerText,
-            std::string("primzahlabstand: Die Datei c:/temp/PRIMraw8bit.dat "
-                        "konnte nicht vollstaendig geschrieben werden: ") +
+  EXPECT_EQ(l.FehlerText(),
+            "primzahlabstand: Die Datei " + datenpfad::Datei.generic_string() +
+                " konnte nicht vollstaendig geschrieben werden: " +
                 std::strerror(EFBIG) + "\n");
-  EXPECT_EQ(Daten(), GezeigteAbstaende(l.Text).substr(0, 1000));
+  EXPECT_EQ(Daten(), GezeigteAbstaende(l.Text()).substr(0, 1000));
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -1,6 +1,6 @@
 // Faults injected while the real program runs, chosen so that they hold even
 // for root: the data folder or file changed between two passes, standard
-// input closed, standard output a pipe nobody reads. Each test states what a
+// input closed, standard output a pipe nobody reads. Each case states what a
 // user finds afterwards.
 #include <gtest/gtest.h>
 
@@ -8,9 +8,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "support/Datenpfad.hpp"
+#include "support/Dialogtexte.hpp"
 #include "support/Ordner.hpp"
 #include "support/Prozess.hpp"
 
@@ -18,8 +20,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string Frage = "Neue Eingabe? ja/nein\n";
-const std::string ZehnBisDreissig = "\x01\x02\x04\x02\x04\x06";
+const std::string Datei = "Die Datei " + datenpfad::Datei.generic_string();
+
+std::string Zeile(const std::string& Was, int Nummer) {
+  return "primzahlabstand: " + Was + ": " + std::strerror(Nummer) + "\n";
+}
 
 bool EndetMit(const std::string& Text, const std::string& Ende) {
   return Text.size() >= Ende.size() &&
@@ -28,123 +33,111 @@ bool EndetMit(const std::string& Text, const std::string& Ende) {
 
 class StoerungTest : public testing::Test {
  protected:
-  void SetUp() override {
-    l.Programm = PRIMZAHLABSTAND_PROGRAMM;
-    l.Arbeit = FrischerOrdner();
+  void TearDown() override { fs::remove_all(Arbeit); }
+
+  // A run of the real program in the test's folder, with c:/temp made anew.
+  void Vorbereiten(Lauf& l) const {
+    fs::remove_all(Ordner());
     fs::create_directories(Ordner());
+    l.Programm = PRIMZAHLABSTAND_PROGRAMM;
+    l.Arbeit = Arbeit;
   }
-  void TearDown() override { fs::remove_all(l.Arbeit); }
+  fs::path Ordner() const { return Arbeit / datenpfad::Ordner; }
+  fs::path Pfad() const { return Ordner() / datenpfad::Dateiname; }
 
-  fs::path Ordner() const { return l.Arbeit / datenpfad::Ordner; }
-  fs::path Datei() const { return Ordner() / datenpfad::Dateiname; }
-  std::string Daten() const { return DateiLesen(Datei()); }
-
-  // One full pass over 10..30; returns once the question is shown.
-  void ErsterDurchgang() {
-    l.Starten();
-    l.Senden("10 30\n");
-    ASSERT_TRUE(l.Warten(Frage, 1));
-    ASSERT_EQ(Daten(), ZehnBisDreissig);
-  }
-
-  void ZweiterDurchgang() {
-    l.Senden("ja\n10 30\nnein\n");
-    ASSERT_TRUE(l.Beenden());
-  }
-
-  void FehlerzeileErwarten(const std::string& Anfang, int Nummer) {
-    EXPECT_EQ(l.FehlerText, "primzahlabstand: " + Anfang + ": " +
-                                std::strerror(Nummer) + "\n");
-  }
-
-  Lauf l;
+  fs::path Arbeit = FrischerOrdner();
 };
 
-TEST_F(StoerungTest, OrdnerZwischenZweiDurchgaengenEntfernt) {
-  // Found afterwards: status 1, one line naming the file, no folder.
-  ErsterDurchgang();
-  fs::remove_all(Ordner());
-  ZweiterDurchgang();
-  EXPECT_EQ(l.Status, 1);
-  FehlerzeileErwarten(
-      "Die Datei c:/temp/PRIMraw8bit.dat kann nicht "
-      "geoeffnet werden",
-      ENOENT);
-  EXPECT_FALSE(fs::exists(Ordner()));
-  EXPECT_NE(l.Text.find(Frage + "\nDieses Programm"), std::string::npos);
-  EXPECT_TRUE(EndetMit(l.Text, "Bitte Maximalwert eingeben: \n"));
-}
-
-TEST_F(StoerungTest, OrdnerZwischenZweiDurchgaengenDurchDateiErsetzt) {
-  // Found afterwards: status 1, the reason "Not a directory", the plain file
-  // untouched.
-  ErsterDurchgang();
-  fs::remove_all(Ordner());
-  std::ofstream(Ordner()) << "kein Ordner";
-  ZweiterDurchgang();
-  EXPECT_EQ(l.Status, 1);
-  FehlerzeileErwarten(
-      "Die Datei c:/temp/PRIMraw8bit.dat kann nicht "
-      "geoeffnet werden",
-      ENOTDIR);
-  EXPECT_EQ(fs::file_size(Ordner()), 11u);
-}
-
-TEST_F(StoerungTest, DateiImZweitenDurchgangVoll) {
-  // Found afterwards: the second pass listed in full, then status 1 and one
-  // line after the farewell, no second question.
-  ErsterDurchgang();
-  fs::remove(Datei());
-  fs::create_symlink("/dev/full", Datei());
-  ZweiterDurchgang();
-  EXPECT_EQ(l.Status, 1);
-  FehlerzeileErwarten(
-      "Die Datei c:/temp/PRIMraw8bit.dat konnte nicht "
-      "vollstaendig geschrieben werden",
-      ENOSPC);
-  EXPECT_TRUE(EndetMit(l.Text, "Viele Gruesse von Quelmarn (Zerlip)\n"));
-  EXPECT_EQ(l.Text.find(Frage), l.Text.rfind(Frage));
+TEST_F(StoerungTest, ZwischenZweiDurchgaengen) {
+  // One full pass over 10..30 and its question; then the fault; then "ja"
+  // and a second pass. Found afterwards: status 1 and one line.
+  const struct {
+    const char* Name;
+    std::function<void(const fs::path&)> Stoeren;
+    std::string Fehler, Ende;  // the line on stderr, stdout's last line
+    std::function<bool(const fs::path&)> Danach;  // what stays
+  } Faelle[] = {
+      {"folder removed", [](const fs::path& o) { fs::remove_all(o); },
+       Zeile(Datei + " kann nicht geoeffnet werden", ENOENT),
+       "Bitte Maximalwert eingeben: \n",
+       [](const fs::path& o) { return !fs::exists(o); }},
+      {"folder replaced by a file",
+       [](const fs::path& o) {
+         fs::remove_all(o);
+         std::ofstream(o) << "kein Ordner";
+       },
+       Zeile(Datei + " kann nicht geoeffnet werden", ENOTDIR),
+       "Bitte Maximalwert eingeben: \n",
+       [](const fs::path& o) { return fs::file_size(o) == 11; }},
+      {"data file now /dev/full",
+       [](const fs::path& o) {
+         fs::remove(o / datenpfad::Dateiname);
+         fs::create_symlink("/dev/full", o / datenpfad::Dateiname);
+       },
+       Zeile(Datei + " konnte nicht vollstaendig geschrieben werden", ENOSPC),
+       "Viele Gruesse von Quelmarn (Zerlip)\n",  // the listing in full
+       [](const fs::path&) { return true; }},
+  };
+  for (const auto& f : Faelle) {
+    Lauf l;
+    Vorbereiten(l);
+    l.Starten();
+    l.Senden("10 30\n");
+    ASSERT_TRUE(l.Warten(text::Frage, 1)) << f.Name;
+    ASSERT_EQ(DateiLesen(Pfad()), "\x01\x02\x04\x02\x04\x06") << f.Name;
+    f.Stoeren(Ordner());
+    l.Senden("ja\n10 30\nnein\n");
+    ASSERT_TRUE(l.Beenden()) << f.Name;
+    EXPECT_EQ(l.Status, 1) << f.Name;
+    EXPECT_EQ(l.FehlerText(), f.Fehler) << f.Name;
+    EXPECT_NE(l.Text().find(text::Frage + text::Banner), std::string::npos)
+        << f.Name;
+    EXPECT_TRUE(EndetMit(l.Text(), f.Ende)) << f.Name;
+    EXPECT_TRUE(f.Danach(Ordner())) << f.Name;
+  }
 }
 
 TEST_F(StoerungTest, EingabeGeschlossen) {
   // Found afterwards: the complaint about 0 and 0, the question, status 0,
   // no data file.
+  Lauf l;
+  Vorbereiten(l);
   l.Ein = Lauf::Eingabe::Geschlossen;
   l.Starten();
   ASSERT_TRUE(l.Beenden());
   EXPECT_EQ(l.Status, 0);
-  EXPECT_EQ(l.FehlerText, "");
-  EXPECT_TRUE(EndetMit(
-      l.Text,
-      "Falsche Eingabe! \a \nSie haben 0 und 0 eingegeben. \n" + Frage));
-  EXPECT_FALSE(fs::exists(Datei()));
+  EXPECT_EQ(l.FehlerText(), "");
+  EXPECT_TRUE(EndetMit(l.Text(), text::Beschwerde("0", "0") + text::Frage));
+  EXPECT_FALSE(fs::exists(Pfad()));
 }
 
 TEST_F(StoerungTest, LeserDerAusgabeFort) {
-  // Found afterwards: the broken-pipe signal ended the program, nothing on
-  // standard error, the old data file untouched.
-  std::ofstream(Datei(), std::ios::binary) << "alt";
-  l.Aus = Lauf::Ausgabe::LeserWeg;
-  l.Starten();
-  l.Senden("10 30\nnein\n");
-  ASSERT_TRUE(l.Beenden());
-  EXPECT_EQ(l.Status, 128 + SIGPIPE);
-  EXPECT_EQ(l.FehlerText, "");
-  EXPECT_EQ(Daten(), "alt");
-}
-
-TEST_F(StoerungTest, LeserDerAusgabeFortUndSignalIgnoriert) {
-  // With the signal ignored (as some shells and services start programs):
-  // status 1 and one line with the reason, the old data file untouched.
-  std::ofstream(Datei(), std::ios::binary) << "alt";
-  l.Aus = Lauf::Ausgabe::LeserWeg;
-  l.SigpipeIgnoriert = true;
-  l.Starten();
-  l.Senden("10 30\nnein\n");
-  ASSERT_TRUE(l.Beenden());
-  EXPECT_EQ(l.Status, 1);
-  FehlerzeileErwarten("Die Ausgabe konnte nicht geschrieben werden", EPIPE);
-  EXPECT_EQ(Daten(), "alt");
+  // The broken-pipe signal ends the program with nothing on standard error;
+  // where the caller ignores that signal (as some shells and services start
+  // programs), status 1 and one line. The old data file stays either way.
+  const struct {
+    const char* Name;
+    bool Ignoriert;
+    int Status;
+    std::string Fehler;
+  } Faelle[] = {
+      {"SIGPIPE", false, 128 + SIGPIPE, ""},
+      {"SIGPIPE ignored", true, 1,
+       Zeile("Die Ausgabe konnte nicht geschrieben werden", EPIPE)},
+  };
+  for (const auto& f : Faelle) {
+    Lauf l;
+    Vorbereiten(l);
+    std::ofstream(Pfad(), std::ios::binary) << "alt";
+    l.Aus = Lauf::Ausgabe::LeserWeg;
+    l.SigpipeIgnoriert = f.Ignoriert;
+    l.Starten();
+    l.Senden("10 30\nnein\n");
+    ASSERT_TRUE(l.Beenden()) << f.Name;
+    EXPECT_EQ(l.Status, f.Status) << f.Name;
+    EXPECT_EQ(l.FehlerText(), f.Fehler) << f.Name;
+    EXPECT_EQ(DateiLesen(Pfad()), "alt") << f.Name;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// A program on a pseudo-terminal, seen as a person sees it: what it shows
-// with the terminal's own doings (escape sequences, carriage returns, the
-// bell) taken out, and answers typed when it asks. POSIX only.
+// The far end of a program's output, a pipe or a terminal: what came from it
+// so far, and typing on a terminal. And what a person reads on a terminal.
+// POSIX only.
 #pragma once
 
 #include <poll.h>
@@ -44,22 +44,34 @@ inline std::string WieGezeigt(const std::string& Roh) {
   return Text;
 }
 
-// The terminal's other end: what came from the program, and typing.
-class Terminal {
+class Gegenstelle {
  public:
-  explicit Terminal(int Herr) : Herr_(Herr) {}
-  ~Terminal() { close(Herr_); }
-  Terminal(const Terminal&) = delete;
-  Terminal& operator=(const Terminal&) = delete;
+  explicit Gegenstelle(int Ende = -1) : Ende_(Ende) {}
+  ~Gegenstelle() { Schliessen(); }
+  Gegenstelle(const Gegenstelle&) = delete;
+  Gegenstelle& operator=(const Gegenstelle&) = delete;
 
-  // Reads until Bedingung(WieGezeigt(everything so far)) holds; false when
-  // the program's end of the terminal closes first or after `Sekunden`.
+  // Reads from `Ende` from now on.
+  void Oeffnen(int Ende) {
+    Schliessen();
+    Ende_ = Ende;
+  }
+  // Reads no more: the reader has gone, and what was not read is lost.
+  void Schliessen() {
+    if (Ende_ >= 0) {
+      close(Ende_);
+    }
+    Ende_ = -1;
+  }
+
+  // Reads until Bedingung(everything so far) holds; false when the output
+  // ends first or after `Sekunden`.
   template <class Bedingung>
   bool WartenBis(Bedingung&& b, int Sekunden = 120) {
     const auto Frist =
         std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
-    while (!b(WieGezeigt(Roh_))) {
-      if (!Offen_ || std::chrono::steady_clock::now() > Frist) {
+    while (!b(Roh_)) {
+      if (Ende_ < 0 || std::chrono::steady_clock::now() > Frist) {
         return false;
       }
       Lesen(100);
@@ -67,19 +79,36 @@ class Terminal {
     return true;
   }
 
-  // Reads until the program's end of the terminal is closed.
+  // Reads until the output ends (on a terminal: until no one has the
+  // program's end open).
   bool BisZumEnde(int Sekunden = 120) {
-    const auto Frist =
-        std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
-    while (Offen_ && std::chrono::steady_clock::now() < Frist) {
-      Lesen(100);
+    return WartenBis([this](const std::string&) { return Ende_ < 0; },
+                     Sekunden);
+  }
+
+  // Waits up to `Millisekunden` for output, then takes what keeps coming for
+  // another 50 ms, so that the text is looked at a few times a second at
+  // most, however fast it comes.
+  void Lesen(int Millisekunden) {
+    const auto Ende =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+    for (pollfd p{Ende_, POLLIN, 0};
+         Ende_ >= 0 && poll(&p, 1, Millisekunden) > 0 &&
+         std::chrono::steady_clock::now() < Ende;
+         Millisekunden = 0) {
+      char Puffer[65536];
+      const ssize_t n = read(Ende_, Puffer, sizeof Puffer);
+      if (n <= 0) {
+        Schliessen();  // the end; EIO on a terminal no one has open
+        return;
+      }
+      Roh_.append(Puffer, static_cast<std::size_t>(n));
     }
-    return !Offen_;
   }
 
   void Tippen(const std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
-      const ssize_t n = write(Herr_, s.data() + i, s.size() - i);
+      const ssize_t n = write(Ende_, s.data() + i, s.size() - i);
       if (n <= 0) {
         return;
       }
@@ -90,26 +119,6 @@ class Terminal {
   const std::string& Roh() const { return Roh_; }
 
  private:
-  // Waits up to `Millisekunden` for output, then takes what keeps coming for
-  // another 50 ms, so that the text is looked at a few times a second at
-  // most, however fast it comes.
-  void Lesen(int Millisekunden) {
-    const auto Ende =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
-    for (pollfd p{Herr_, POLLIN, 0}; poll(&p, 1, Millisekunden) > 0 &&
-                                     std::chrono::steady_clock::now() < Ende;
-         Millisekunden = 0) {
-      char Puffer[65536];
-      const ssize_t n = read(Herr_, Puffer, sizeof Puffer);
-      if (n <= 0) {
-        Offen_ = false;  // EIO once no one has the other end open
-        return;
-      }
-      Roh_.append(Puffer, static_cast<std::size_t>(n));
-    }
-  }
-
-  int Herr_;
-  bool Offen_ = true;
+  int Ende_;
   std::string Roh_;
 };

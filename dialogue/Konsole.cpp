@@ -19,34 +19,6 @@
 #include <string>
 #endif
 
-namespace {
-
-// The second byte of a letter whose first one is out: written within the
-// call, or the output has failed (the writer then writes nothing more, so the
-// letter is never sent twice).
-bool BuchstabenVollenden(Schreiber::Schreibfunktion Unten, int Deskriptor,
-                         char Zweites) {
-  for (;;) {
-    const long n = Unten(Deskriptor, &Zweites, 1);
-    if (n == 1) {
-      return true;
-    }
-    if (n < 0 && errno == EAGAIN &&
-        Schreiber::Warten(Deskriptor, &unterbrechung::Anfrage)) {
-      continue;
-    }
-    if (n < 0 && errno == EINTR && unterbrechung::Anfrage == 0) {
-      continue;
-    }
-    if (n == 0) {
-      errno = EIO;
-    }
-    return false;
-  }
-}
-
-}  // namespace
-
 long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten, int Deskriptor,
                             const char* Text, std::size_t Anzahl) {
   // A piece that fits the buffer twice over, in one write.
@@ -71,9 +43,15 @@ long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten, int Deskriptor,
   for (; Aus < static_cast<std::size_t>(n); ++Ein) {
     Aus += static_cast<unsigned char>(Text[Ein]) < 0x80 ? 1 : 2;
   }
-  if (Aus > static_cast<std::size_t>(n) &&
-      !BuchstabenVollenden(Unten, Deskriptor, Utf8[Aus - 1])) {
-    return -1;
+  // A letter split by the write is finished now, or the output has failed
+  // (the writer then writes nothing more, so it is never sent twice).
+  if (Aus > static_cast<std::size_t>(n)) {
+    if (const int Fehler =
+            Schreiber::AllesSchreiben(Unten, Deskriptor, &Utf8[Aus - 1], 1,
+                                      &unterbrechung::Anfrage, false)) {
+      errno = Fehler;
+      return -1;
+    }
   }
   return static_cast<long>(Ein);
 }

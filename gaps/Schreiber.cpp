@@ -66,26 +66,41 @@ int Schreiber::sync() {
 }
 
 bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
-  while (Gut() && Anzahl > 0) {
-    if (Sofort_ && Abgebrochen()) {
-      Scheitern(EINTR);
-      break;
+  if (Gut()) {
+    if (const int Fehler = AllesSchreiben(Funktion_, Deskriptor_, Text, Anzahl,
+                                          Anfrage_, Sofort_)) {
+      Scheitern(Fehler);
     }
-    const long n = Funktion_(Deskriptor_, Text, Anzahl);
+  }
+  return Gut();
+}
+
+int Schreiber::AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
+                              const char* Text, std::size_t Anzahl,
+                              const volatile std::sig_atomic_t* Anfrage,
+                              bool Sofort) {
+  const auto Abgebrochen = [Anfrage] {
+    return Anfrage != nullptr && *Anfrage != 0;
+  };
+  while (Anzahl > 0) {
+    if (Sofort && Abgebrochen()) {
+      return EINTR;
+    }
+    const long n = Funktion(Deskriptor, Text, Anzahl);
     if (n > 0) {
       Text += n;
       Anzahl -= static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EAGAIN) {
-      if (!Warten(Deskriptor_, Anfrage_)) {
-        Scheitern(errno);
+      if (!Warten(Deskriptor, Anfrage)) {
+        return errno;
       }
     } else if (n < 0 && errno == EINTR && !Abgebrochen()) {
       continue;  // a signal that asks for no stop: write on
     } else {
-      Scheitern(n < 0 ? errno : EIO);  // a write of nothing: no errno
+      return n < 0 && errno != 0 ? errno : EIO;  // a write of nothing: EIO
     }
   }
-  return Gut();
+  return 0;
 }
 
 bool Schreiber::Warten(int Deskriptor,

@@ -43,11 +43,15 @@ class Schreiber final : public std::streambuf {
     Sofort_ = Art == Abbruch::Sofort;
   }
 
-  // Waits until `Deskriptor` takes bytes again. False, with errno EINTR,
-  // once *Anfrage is non-zero: a signal that notes it while the wait runs,
-  // or just before it begins, ends the wait. False with errno when the wait
-  // fails.
-  static bool Warten(int Deskriptor, const volatile std::sig_atomic_t* Anfrage);
+  // Writes all `Anzahl` bytes through `Funktion` by the writer's rules: a
+  // write cut short goes on with the rest, EAGAIN waits for room, EINTR
+  // writes on unless *Anfrage is non-zero, and with `Sofort` nothing more is
+  // written once it is. 0 when all is written, else why it stopped (an
+  // errno; EINTR for an interrupt).
+  static int AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
+                            const char* Text, std::size_t Anzahl,
+                            const volatile std::sig_atomic_t* Anfrage,
+                            bool Sofort);
 
   // Writes out what is buffered; false once anything failed.
   bool Leeren() { return sync() == 0; }
@@ -63,7 +67,11 @@ class Schreiber final : public std::streambuf {
 
  private:
   bool Ausgeben(const char* Text, std::size_t Anzahl);
-  bool Abgebrochen() const { return Anfrage_ != nullptr && *Anfrage_ != 0; }
+  // Waits until `Deskriptor` takes bytes again. False, with errno EINTR,
+  // once *Anfrage is non-zero: a signal that notes it while the wait runs,
+  // or just before it begins, ends the wait. False with errno when the wait
+  // fails.
+  static bool Warten(int Deskriptor, const volatile std::sig_atomic_t* Anfrage);
   void Zuruecksetzen() { setp(Puffer_, Puffer_ + sizeof Puffer_); }
 
   int Deskriptor_;

@@ -45,21 +45,24 @@ namespace kindprozess_detail {
 // In the child, between fork and exec: async-signal-safe calls only.
 [[noreturn]] inline void Ausfuehren(const Kindstart& k, char* const* argv,
                                     char* const* envp, int Knecht) {
-  if (Knecht >= 0 && login_tty(Knecht) != 0) {
-    _exit(127);
-  }
-  // Out of the way of 0, 1 and 2 first, whichever numbers they have now.
-  int Oben[3];
-  const int Quellen[3] = {k.Ein, k.Aus, k.Fehler};
-  for (int i = 0; i < 3 && k.Terminal == nullptr; ++i) {
-    Oben[i] = Quellen[i] < 0 ? -1 : fcntl(Quellen[i], F_DUPFD, 10);
-  }
-  for (int i = 0; i < 3 && k.Terminal == nullptr; ++i) {
-    if (Oben[i] < 0) {
-      close(i);
-    } else {
-      dup2(Oben[i], i);
-      close(Oben[i]);
+  if (Knecht >= 0) {
+    if (login_tty(Knecht) != 0) {
+      _exit(127);
+    }
+  } else {
+    // Out of the way of 0, 1 and 2 first, whichever numbers they have now.
+    int Oben[3];
+    const int Quellen[3] = {k.Ein, k.Aus, k.Fehler};
+    for (int i = 0; i < 3; ++i) {
+      Oben[i] = Quellen[i] < 0 ? -1 : fcntl(Quellen[i], F_DUPFD, 10);
+    }
+    for (int i = 0; i < 3; ++i) {
+      if (Oben[i] < 0) {
+        close(i);
+      } else {
+        dup2(Oben[i], i);
+        close(Oben[i]);
+      }
     }
   }
   signal(SIGPIPE, k.SigpipeIgnoriert ? SIG_IGN : SIG_DFL);

@@ -43,10 +43,11 @@ constexpr const char* HilfeEnde =
 }  // namespace
 
 std::optional<int> Optionen(int argc, const char* const* argv,
-                            std::ostream& aus, std::ostream& fehler) {
+                            Schreiber& Ausgabe, std::ostream& fehler) {
   if (argc < 2) {
     return std::nullopt;
   }
+  std::ostream aus(&Ausgabe);
   const std::string Argument = argv[1];
   if (Argument == "--help") {
     aus << HilfeAnfang << Datenpfad << HilfeEnde;
@@ -61,7 +62,7 @@ std::optional<int> Optionen(int argc, const char* const* argv,
   aus.flush();
   if (aus.fail()) {
     fehler << "primzahlabstand: Die Ausgabe konnte nicht geschrieben werden: "
-           << std::strerror(Fehlernummer(aus)) << std::endl;
+           << std::strerror(Ausgabe.Fehlernummer()) << std::endl;
     return 1;
   }
   return 0;

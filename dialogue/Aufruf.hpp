@@ -5,13 +5,15 @@
 #include <iosfwd>
 #include <optional>
 
-// Handles the arguments: "--help" and "--version" write their text to `aus`
-// (status 0), anything else gets one line on `fehler` (status 2). Nothing
-// when there are no arguments: then the dialogue runs. To add an option:
-// 1) give it a branch here, 2) a line in the help text, 3) a paragraph in
-// the manual page.
+class Schreiber;
+
+// Handles the arguments: "--help" and "--version" write their text through
+// `Ausgabe` (status 0; 1 with a line on `fehler` when it cannot be written),
+// anything else gets one line on `fehler` (status 2). Nothing when there are no
+// arguments: then the dialogue runs. To add an option: 1) give it a branch
+// here, 2) a line in the help text, 3) a paragraph in the manual page.
 std::optional<int> Optionen(int argc, const char* const* argv,
-                            std::ostream& aus, std::ostream& fehler);
+                            Schreiber& Ausgabe, std::ostream& fehler);
 
 // One notice line on `fehler` when the folder of the data file at `Pfad`
 // does not exist or is not a folder: passes cannot be stored until it is

@@ -24,6 +24,7 @@ using Ausgang = std::optional<Ende>;
 struct Konsole {
   std::istream& ein;
   std::ostream& aus;
+  const Schreiber& Ausgabe;  // the writer below `aus`
   std::ostream& fehler;
   const char* Pfad;
 };
@@ -62,7 +63,7 @@ void NichtGeoeffnet(const Konsole& k, Oeffnung o, int Nummer) {
 // Standard output is lost. A reader that has gone ends the program by
 // SIGPIPE where that signal would have; any other loss is reported.
 Ende AusgabeVerloren(const Konsole& k) {
-  const int Nummer = Fehlernummer(k.aus);
+  const int Nummer = k.Ausgabe.Fehlernummer();
   if (const int Signal = unterbrechung::RohrbruchSignal();
       Nummer == EPIPE && Signal != 0) {
     return Ende{0, Signal};
@@ -173,7 +174,7 @@ Ausgang Durchgang(const Konsole& k, std::uint32_t& Minimalwert,
   }
   Abstandsdatei Datei(&unterbrechung::Anfrage);
   unterbrechung::DurchgangOffen(true);
-  if (const Oeffnung o = Datei.Oeffnen(k.Pfad, Deskriptor(k.aus));
+  if (const Oeffnung o = Datei.Oeffnen(k.Pfad, k.Ausgabe.Ziel());
       o != Oeffnung::Offen) {
     if (Ausgang a = KeinDurchgangOffen()) {
       return a;
@@ -196,11 +197,10 @@ Ende Nein(const Konsole& k) {
   return k.aus.fail() ? AusgabeVerloren(k) : Ende{};
 }
 
-}  // namespace
-
-Ende Dialog(std::istream& ein, std::ostream& aus, std::ostream& fehler,
-            const char* Pfad) {
-  const Konsole k{ein, aus, fehler, Pfad};
+// The passes, until the user stops.
+Ende Gespraech(const Konsole& k) {
+  std::istream& ein = k.ein;
+  std::ostream& aus = k.aus;
   std::uint32_t Minimalwert = 0;
   std::uint32_t Maximalwert = 0;
   for (;;) {
@@ -221,4 +221,16 @@ Ende Dialog(std::istream& ein, std::ostream& aus, std::ostream& fehler,
       return Nein(k);
     }
   }
+}
+
+}  // namespace
+
+Ende Dialog(std::istream& ein, Schreiber& Ausgabe, std::ostream& fehler,
+            const char* Pfad) {
+  std::ostream aus(&Ausgabe);
+  // Every prompt shows before a read waits, as with cin tied to cout.
+  std::ostream* const Vorher = ein.tie(&aus);
+  const Ende e = Gespraech(Konsole{ein, aus, Ausgabe, fehler, Pfad});
+  ein.tie(Vorher);
+  return e;
 }

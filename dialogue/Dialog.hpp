@@ -4,6 +4,8 @@
 
 #include <iosfwd>
 
+class Schreiber;
+
 // How the program ends: with an exit status, or the way a signal ends
 // programs (an interrupt during a pass, or SIGPIPE for a reader that has gone
 // where that signal would have ended the program).
@@ -12,9 +14,10 @@ struct Ende {
   int Signal = 0;  // non-zero: end by this signal instead
 };
 
-// Runs the dialogue until the user stops. Status 0, or 1 when the data file
-// at `Pfad` or the output `aus` could not be written (then one line on
-// `fehler` says why). Whenever it ends during a pass, the data file holds the
-// gaps of exactly the listing lines that reached `aus`.
-Ende Dialog(std::istream& ein, std::ostream& aus, std::ostream& fehler,
+// Runs the dialogue until the user stops, reading `ein` and writing through
+// `Ausgabe` (every prompt is written out before a read waits). Status 0, or 1
+// when the data file at `Pfad` or `Ausgabe` could not be written (then one
+// line on `fehler` says why). Whenever it ends during a pass, the data file
+// holds the gaps of exactly the listing lines that `Ausgabe` wrote.
+Ende Dialog(std::istream& ein, Schreiber& Ausgabe, std::ostream& fehler,
             const char* Pfad);

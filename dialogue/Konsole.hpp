@@ -1,6 +1,7 @@
 // How standard output reaches a person: the program writes single bytes
 // (its one letter beyond ASCII, the banner's ae, is the byte 0xE4 of
 // ISO 8859-1), and a console that expects something else gets it converted.
+// How each platform asks its console: Konsole_posix.cpp, Konsole_windows.cpp.
 #pragma once
 
 #include <cstddef>
@@ -13,14 +14,6 @@
 // whatever its code page, which stays as it is. Anything else (a pipe, a
 // file, a Latin-1 terminal, the C locale) gets the bytes unchanged.
 Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor);
-
-// A descriptor for the output of `Deskriptor` whose writes come back with
-// EAGAIN instead of waiting, so that the writer waits where an interrupt can
-// end the wait: on POSIX a description of the program's own, opened anew
-// with O_NONBLOCK, since the one shared with the shell must stay as it is. A
-// regular file never waits and keeps the shell's descriptor (and its
-// offset); so does an output that cannot be opened anew (a socket, no /proc).
-int WartefreierDeskriptor(int Deskriptor);
 
 // Writes the ISO 8859-1 bytes of `Text` as UTF-8 through `Unten` (one call,
 // and one more to finish a letter whose two bytes a short write split) and

@@ -1,6 +1,7 @@
 // Signals and console events that end the program: Ctrl+C, SIGTERM and SIGHUP
 // (on Windows Ctrl+C, Ctrl+Break and closing the console window), the reader
-// of standard output gone (SIGPIPE), and a file-size limit (SIGXFSZ).
+// of standard output gone (SIGPIPE), and a file-size limit (SIGXFSZ). How each
+// platform does it: Unterbrechung_posix.cpp, Unterbrechung_windows.cpp.
 #pragma once
 
 #include <csignal>
@@ -12,11 +13,13 @@ namespace unterbrechung {
 // that the writes they would cut short fail with EPIPE and EFBIG instead.
 void Einrichten();
 
-// While a pass has its data file open, an interrupt is only noted here (the
-// signal's number), so that the pass can stop, write out and close the file;
-// at any other time it ends the program at once, as usual.
+// While a pass is open (from before its data file's open until the file is
+// closed) an interrupt is only noted here (the signal's number), so that the
+// pass can stop, write out and close the file; and a write or an open that
+// waits returns. At any other time an interrupt ends the program at once.
 extern volatile std::sig_atomic_t Anfrage;
 void DurchgangOffen(bool Offen);
+bool DurchgangIstOffen();
 
 // The signal by which a reader that has gone ends the program: SIGPIPE where
 // it would have ended it before Einrichten() ignored it, else 0 (then the

@@ -4,23 +4,11 @@
 #include <cerrno>
 #include <cstring>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <poll.h>
-#include <unistd.h>
-#endif
+#include "Plattform.hpp"
 
 long Schreiber::SystemSchreiben(int Deskriptor, const char* Text,
                                 std::size_t Anzahl) {
-#ifdef _WIN32
-  constexpr std::size_t Hoechstens = 1u << 30;
-  return _write(
-      Deskriptor, Text,
-      static_cast<unsigned>(Anzahl < Hoechstens ? Anzahl : Hoechstens));
-#else
-  return static_cast<long>(write(Deskriptor, Text, Anzahl));
-#endif
+  return plattform::Schreiben(Deskriptor, Text, Anzahl);
 }
 
 Schreiber::Schreiber(int Deskriptor, Schreibfunktion Funktion)
@@ -87,59 +75,19 @@ int Schreiber::AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
       return EINTR;
     }
     const long n = Funktion(Deskriptor, Text, Anzahl);
+    const int Fehler = n < 0 ? errno : EIO;  // a write of nothing: EIO
     if (n > 0) {
       Text += n;
       Anzahl -= static_cast<std::size_t>(n);
-    } else if (n < 0 && errno == EAGAIN) {
-      if (!Warten(Deskriptor, Anfrage)) {
-        return errno;
+    } else if ((Fehler == EINTR || Fehler == EAGAIN) && Abgebrochen()) {
+      return EINTR;  // an interrupt ends a write, or a wait, for good
+    } else if (Fehler == EAGAIN) {
+      if (const int w = plattform::Warten(Deskriptor); w != 0 && w != EINTR) {
+        return w;
       }
-    } else if (n < 0 && errno == EINTR && !Abgebrochen()) {
-      continue;  // a signal that asks for no stop: write on
-    } else {
-      return n < 0 && errno != 0 ? errno : EIO;  // a write of nothing: EIO
+    } else if (Fehler != EINTR) {
+      return Fehler != 0 ? Fehler : EIO;
     }
   }
   return 0;
-}
-
-bool Schreiber::Warten(int Deskriptor,
-                       const volatile std::sig_atomic_t* Anfrage) {
-#ifdef _WIN32
-  // Descriptors there wait in the write itself and never say EAGAIN.
-  static_cast<void>(Deskriptor);
-  static_cast<void>(Anfrage);
-  errno = EAGAIN;
-  return false;
-#else
-  // Every signal is held from the look at *Anfrage until ppoll lets them in,
-  // atomically: one that comes in between wakes the wait instead of being
-  // lost before it.
-  sigset_t Alle;
-  sigset_t Vorher;
-  sigfillset(&Alle);
-  sigprocmask(SIG_BLOCK, &Alle, &Vorher);
-  int Fehler = 0;
-  if (Anfrage != nullptr && *Anfrage != 0) {
-    Fehler = EINTR;
-  } else {
-    pollfd Bereit{Deskriptor, POLLOUT, 0};
-    if (ppoll(&Bereit, 1, nullptr, &Vorher) < 0 && errno != EINTR) {
-      Fehler = errno;
-    }
-  }
-  sigprocmask(SIG_SETMASK, &Vorher, nullptr);
-  errno = Fehler;
-  return Fehler == 0;  // after a signal the caller looks at *Anfrage again
-#endif
-}
-
-int Fehlernummer(const std::ostream& aus) {
-  const auto* s = dynamic_cast<const Schreiber*>(aus.rdbuf());
-  return s != nullptr && s->Fehlernummer() != 0 ? s->Fehlernummer() : EIO;
-}
-
-int Deskriptor(const std::ostream& aus) {
-  const auto* s = dynamic_cast<const Schreiber*>(aus.rdbuf());
-  return s != nullptr ? s->Ziel() : -1;
 }

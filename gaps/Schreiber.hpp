@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <cstddef>
-#include <ostream>
 #include <streambuf>
 
 // The first failure's errno is recorded where it happens, and nothing is
@@ -13,9 +12,9 @@
 class Schreiber final : public std::streambuf {
  public:
   // The system call that writes: write(2), or _write on Windows, whose text
-  // mode turns each newline into CR LF. Tests put in one that fails. On a
-  // descriptor that does not wait it may fail with EAGAIN; the writer then
-  // waits for room itself (Warten), where an interrupt can reach it.
+  // mode turns each newline into CR LF. Tests put in one that fails. A write
+  // that waits ends with EINTR when a signal comes (Unterbrechung); on a
+  // descriptor its owner made non-blocking, EAGAIN makes the writer wait.
   using Schreibfunktion = long (*)(int Deskriptor, const char* Text,
                                    std::size_t Anzahl);
   static long SystemSchreiben(int Deskriptor, const char* Text,
@@ -45,9 +44,9 @@ class Schreiber final : public std::streambuf {
 
   // Writes all `Anzahl` bytes through `Funktion` by the writer's rules: a
   // write cut short goes on with the rest, EAGAIN waits for room, EINTR
-  // writes on unless *Anfrage is non-zero, and with `Sofort` nothing more is
-  // written once it is. 0 when all is written, else why it stopped (an
-  // errno; EINTR for an interrupt).
+  // writes on; once *Anfrage is non-zero, EINTR or EAGAIN ends the write,
+  // and with `Sofort` nothing more is written at all. 0 when all is
+  // written, else why it stopped (an errno; EINTR for an interrupt).
   static int AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
                             const char* Text, std::size_t Anzahl,
                             const volatile std::sig_atomic_t* Anfrage,
@@ -67,11 +66,6 @@ class Schreiber final : public std::streambuf {
 
  private:
   bool Ausgeben(const char* Text, std::size_t Anzahl);
-  // Waits until `Deskriptor` takes bytes again. False, with errno EINTR,
-  // once *Anfrage is non-zero: a signal that notes it while the wait runs,
-  // or just before it begins, ends the wait. False with errno when the wait
-  // fails.
-  static bool Warten(int Deskriptor, const volatile std::sig_atomic_t* Anfrage);
   void Zuruecksetzen() { setp(Puffer_, Puffer_ + sizeof Puffer_); }
 
   int Deskriptor_;
@@ -81,11 +75,3 @@ class Schreiber final : public std::streambuf {
   int Fehlernummer_ = 0;  // the first failure's errno; 0 while all is well
   char Puffer_[8192];
 };
-
-// Why the stream `aus` failed, as its Schreiber recorded it; EIO when it
-// writes through anything else or recorded nothing.
-int Fehlernummer(const std::ostream& aus);
-
-// The descriptor the stream `aus` writes to; -1 when it writes through
-// anything else than a Schreiber.
-int Deskriptor(const std::ostream& aus);

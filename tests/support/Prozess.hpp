@@ -2,9 +2,8 @@
 // would run it: what it wrote on standard output and error, and its end.
 #pragma once
 
-#include <pty.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
-#include <termios.h>
 
 #include <chrono>
 #include <filesystem>
@@ -17,9 +16,8 @@
 
 struct Lauf {
   enum class Eingabe { Rohr, Geschlossen };
-  // Terminal: a pseudo-terminal in raw mode, which passes every byte as it
-  // is; `Terminal` is its end that the program writes to.
-  enum class Ausgabe { Rohr, LeserWeg, Terminal };
+  // Sockel: a stream socket, which no descriptor of the program can reopen.
+  enum class Ausgabe { Rohr, LeserWeg, Sockel };
 
   std::filesystem::path Programm;
   std::filesystem::path Arbeit;  // working directory
@@ -27,19 +25,16 @@ struct Lauf {
   Ausgabe Aus = Ausgabe::Rohr;
   bool SigpipeIgnoriert = false;
   long long Dateigroesse = -1;  // a file-size limit for the child
+  int Fremd = -1;  // set: the child's standard output, whatever it is
 
   pid_t Kind = -1;
-  int Schreiben = -1;  // the child's standard input
-  int Terminal = -1;   // with Ausgabe::Terminal: the terminal's program end
+  int Schreiben = -1;             // the child's standard input
   Gegenstelle Ausgabe_, Fehler_;  // what the child's stdout and stderr got
   int Status = -1;                // exit status, or 128 + signal
   rusage Verbrauch{};
 
   ~Lauf() {
     SchreibenBeenden();
-    if (Terminal >= 0) {
-      close(Terminal);
-    }
     if (Kind > 0 && Status < 0) {
       kill(Kind, SIGKILL);
       KindEnde(Kind);
@@ -56,23 +51,18 @@ struct Lauf {
         pipe2(err, O_CLOEXEC) != 0) {
       return;
     }
-    if (Aus == Ausgabe::Terminal) {
+    if (Aus == Ausgabe::Sockel) {
       close(aus[0]);
       close(aus[1]);
-      termios Roh{};
-      cfmakeraw(&Roh);
-      if (openpty(&aus[0], &aus[1], nullptr, &Roh, nullptr) != 0) {
+      if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, aus) != 0) {
         return;
       }
-      fcntl(aus[0], F_SETFD, FD_CLOEXEC);
-      fcntl(aus[1], F_SETFD, FD_CLOEXEC);
-      Terminal = fcntl(aus[1], F_DUPFD_CLOEXEC, 0);
     }
     Kindstart k;
     k.Befehl = {Programm.string()};
     k.Ordner = Arbeit.string();
     k.Ein = Ein == Eingabe::Geschlossen ? -1 : ein[0];
-    k.Aus = aus[1];
+    k.Aus = Fremd >= 0 ? Fremd : aus[1];
     k.Fehler = err[1];
     k.SigpipeIgnoriert = SigpipeIgnoriert;
     k.Dateigroesse = Dateigroesse;
@@ -123,17 +113,9 @@ struct Lauf {
         Sekunden);
   }
 
-  // Reads what standard output holds, until nothing more comes for 100 ms.
-  void Abholen() {
-    for (std::size_t Vorher = Text().size() + 1; Text().size() != Vorher;) {
-      Vorher = Text().size();
-      Ausgabe_.Lesen(100);
-    }
-  }
-
-  // Waits until the child sleeps in a write, or in a wait for room to write
-  // (/proc/PID/syscall), over five looks in a row; reads its standard output
-  // meanwhile when asked to. False on a time-out.
+  // Waits until the child sleeps in a write, or in an open (a FIFO with no
+  // reader), by /proc/PID/syscall over five looks in a row; reads its standard
+  // output meanwhile when asked to. False on a time-out.
   bool WartenBisEsWartet(bool AusgabeLesen, int Sekunden = 20) {
     const auto Frist =
         std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
@@ -149,8 +131,7 @@ struct Lauf {
       std::ifstream Aufruf("/proc/" + std::to_string(Kind) + "/syscall");
       long Nummer = -1;
       Aufruf >> Nummer;
-      const bool Wartet =
-          Nummer == SYS_write || Nummer == SYS_ppoll || Nummer == SYS_poll;
+      const bool Wartet = Nummer == SYS_write || Nummer == SYS_openat;
       Blicke = Wartet ? Blicke + 1 : 0;
     }
     return true;
@@ -158,9 +139,8 @@ struct Lauf {
 
   // Waits for the child to end without reading anything more. False when it
   // is still running after the time bound.
-  bool EndeAbwarten(int Sekunden) {
-    const auto Frist =
-        std::chrono::steady_clock::now() + std::chrono::seconds(Sekunden);
+  bool EndeAbwarten(std::chrono::milliseconds Zeit) {
+    const auto Frist = std::chrono::steady_clock::now() + Zeit;
     while (Status < 0 && std::chrono::steady_clock::now() < Frist) {
       Status = KindEnde(Kind, false, &Verbrauch);
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -173,7 +153,7 @@ struct Lauf {
   bool Beenden(int Sekunden = 20) {
     SchreibenBeenden();
     if (Ausgabe_.BisZumEnde(Sekunden) && Fehler_.BisZumEnde(Sekunden) &&
-        EndeAbwarten(Sekunden)) {
+        EndeAbwarten(std::chrono::seconds(Sekunden))) {
       return true;
     }
     kill(Kind, SIGKILL);

@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "support/Datenpfad.hpp"
@@ -55,81 +55,53 @@ TEST_P(Signal, ImDurchgangHaeltDieDateiDieGezeigtenZeilen) {
   EXPECT_EQ(Daten(), Gezeigt);
 }
 
-TEST_P(Signal, AmPromptBeendetDasProgrammSofort) {
+INSTANTIATE_TEST_SUITE_P(SigintSigtermSighup, Signal,
+                         testing::Values(SIGINT, SIGTERM, SIGHUP));
+
+class PromptSignal : public Signal {};
+
+TEST_P(PromptSignal, BeendetDasProgrammSofort) {
   // No file is open: the program ends by the signal itself, not by a read
-  // that failed (which would complain about 0 and 0 and end with 0).
+  // that failed (which would complain about 0 and 0 and end with 0). SIGALRM
+  // keeps the caller's disposition there.
   const int Nummer = GetParam();
   l.Starten();
   ASSERT_TRUE(l.Warten("Bitte Minimalwert eingeben: \n", 1));
   kill(l.Kind, Nummer);
-  ASSERT_TRUE(l.EndeAbwarten(5)) << "still running";
+  ASSERT_TRUE(l.EndeAbwarten(std::chrono::seconds(5))) << "still running";
   EXPECT_EQ(l.Status, 128 + Nummer);
 }
 
-INSTANTIATE_TEST_SUITE_P(SigintSigtermSighup, Signal,
-                         testing::Values(SIGINT, SIGTERM, SIGHUP));
+INSTANTIATE_TEST_SUITE_P(SigintSigtermSighupSigalrm, PromptSignal,
+                         testing::Values(SIGINT, SIGTERM, SIGHUP, SIGALRM));
 
 TEST_F(AbbruchTest, SignalBeendetEinSchreibenDasWartet) {
+  // Standard output a socket nobody reads: the program waits in its write,
+  // and the signal itself ends that write at once.
+  l.Aus = Lauf::Ausgabe::Sockel;
   LangerDurchgang(1);
-  // Nobody reads now: the pipe fills and the program waits in a write.
   ASSERT_TRUE(l.WartenBisEsWartet(false));
   kill(l.Kind, SIGTERM);
-  ASSERT_TRUE(l.EndeAbwarten(5)) << "still waiting in its write";
+  ASSERT_TRUE(l.EndeAbwarten(std::chrono::milliseconds(500)))
+      << "still waiting in its write";
   ASSERT_TRUE(l.Beenden());
   EXPECT_EQ(l.Status, 128 + SIGTERM);
   EXPECT_EQ(Daten(), GezeigteAbstaende(l.Text()));
 }
 
-TEST_F(AbbruchTest, SignalBeiAngehaltenemTerminal) {
-  // Ctrl+S after the terminal took part of a line: the interrupt must end
-  // the pass, and the line cut short counts as not shown. Where the
-  // terminal's room ends is the kernel's affair; bytes of our own written to
-  // it first move that end until it falls inside a line.
-  std::optional<Lauf> t;
-  for (std::size_t Vorweg = 0; Vorweg < 8; ++Vorweg) {
-    t.emplace();
-    t->Programm = l.Programm;
-    t->Arbeit = l.Arbeit;
-    t->Aus = Lauf::Ausgabe::Terminal;
-    t->Starten();
-    ASSERT_EQ(write(t->Terminal, "xxxxxxxx", Vorweg), ssize_t(Vorweg));
-    t->Senden("0 4000000000\n");
-    ASSERT_TRUE(t->WartenBisEsWartet(false));
-    ASSERT_EQ(tcflow(t->Terminal, TCOOFF), 0);
-    t->Abholen();
-    if (t->Text().back() != '\n') {
-      break;
-    }
-  }
-  ASSERT_NE(t->Text().back(), '\n') << "the terminal never took part of a line";
-  ASSERT_TRUE(t->WartenBisEsWartet(false));
-  kill(t->Kind, SIGTERM);
-  ASSERT_TRUE(t->EndeAbwarten(5)) << "still waiting for the terminal";
-  EXPECT_EQ(t->Status, 128 + SIGTERM);
-  EXPECT_EQ(Daten(), GezeigteAbstaende(t->Text()));
-}
-
-TEST_F(AbbruchTest, SignalBeiDatenDateiDieNiemandLiest) {
-  // The data file a FIFO whose reader never reads: an interrupt ends the
-  // wait for room, and the FIFO got a prefix of the gaps shown.
+TEST_F(AbbruchTest, SignalBeiDatenDateiOhneLeser) {
+  // The data file a FIFO nobody opens for reading: the open waits, and an
+  // interrupt ends it; not one listing line is shown.
   const fs::path Fifo = l.Arbeit / datenpfad::Datei;
   ASSERT_EQ(mkfifo(Fifo.c_str(), 0600), 0);
-  const int Leser = open(Fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   l.Starten();
   l.Senden("0 4000000000\n");
   ASSERT_TRUE(l.WartenBisEsWartet(true));
   kill(l.Kind, SIGINT);
-  ASSERT_TRUE(l.EndeAbwarten(5)) << "still waiting for the FIFO";
+  ASSERT_TRUE(l.EndeAbwarten(std::chrono::seconds(5))) << "still opening";
   ASSERT_TRUE(l.Beenden());
   EXPECT_EQ(l.Status, 128 + SIGINT);
-  std::string Daten;
-  char Puffer[65536];
-  for (ssize_t n; (n = read(Leser, Puffer, sizeof Puffer)) > 0;) {
-    Daten.append(Puffer, static_cast<std::size_t>(n));
-  }
-  close(Leser);
-  EXPECT_GT(Daten.size(), 0u);
-  EXPECT_EQ(GezeigteAbstaende(l.Text()).substr(0, Daten.size()), Daten);
+  EXPECT_EQ(l.Text().find('|'), std::string::npos);
 }
 
 TEST_F(AbbruchTest, LeserGehtMittenInDerListe) {

@@ -140,4 +140,36 @@ TEST_F(StoerungTest, LeserDerAusgabeFort) {
   }
 }
 
+TEST_F(StoerungTest, AusgabeNichtSchreibbar) {
+  // Standard output as the caller gave it, never opened anew: a file opened
+  // read-only, or a pipe's read end, fails at the first write.
+  int Rohr[2];
+  ASSERT_EQ(pipe2(Rohr, O_CLOEXEC), 0);
+  const fs::path Leer = Arbeit / "leer";
+  std::ofstream{Leer};
+  const struct {
+    const char* Name;
+    int Ausgabe;
+  } Faelle[] = {
+      {"read-only file", open(Leer.c_str(), O_RDONLY | O_CLOEXEC)},
+      {"a pipe's read end", Rohr[0]},
+  };
+  for (const auto& f : Faelle) {
+    Lauf l;
+    Vorbereiten(l);
+    l.Fremd = f.Ausgabe;
+    l.Starten();
+    l.Senden("10 30\nnein\n");
+    ASSERT_TRUE(l.Beenden(5)) << f.Name;
+    EXPECT_EQ(l.Status, 1) << f.Name;
+    EXPECT_EQ(l.FehlerText(),
+              Zeile("Die Ausgabe konnte nicht geschrieben werden", EBADF))
+        << f.Name;
+    EXPECT_FALSE(fs::exists(Pfad())) << f.Name;
+    close(f.Ausgabe);
+  }
+  close(Rohr[1]);
+  EXPECT_EQ(fs::file_size(Leer), 0u);
+}
+
 }  // namespace

@@ -1,0 +1,30 @@
+// How standard output reaches a person, on POSIX: a terminal's locale tells.
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstring>
+
+#include "Konsole.hpp"
+
+namespace {
+
+long Utf8Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
+  return Latin1AlsUtf8Schreiben(Schreiber::SystemSchreiben, Deskriptor, Text,
+                                Anzahl);
+}
+
+}  // namespace
+
+Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
+  if (isatty(Deskriptor) == 0) {
+    return Schreiber::SystemSchreiben;
+  }
+  // Only asked, then put back: the rest of the program keeps the C locale.
+  bool Utf8 = false;
+  if (std::setlocale(LC_CTYPE, "") != nullptr) {
+    Utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    std::setlocale(LC_CTYPE, "C");
+  }
+  return Utf8 ? Utf8Schreiben : Schreiber::SystemSchreiben;
+}

@@ -49,8 +49,8 @@ void NichtGeoeffnet(const Konsole& k, Oeffnung o, int Nummer) {
   k.fehler << "primzahlabstand: "
            << (o == Oeffnung::Gesperrt
                    ? DieDatei(k,
-                              " wird gerade von einem anderen Durchgang "
-                              "geschrieben")
+                              " wird gerade von einem anderen Programm "
+                              "benutzt")
                : o == Oeffnung::FremderVerweis
                    ? DieDatei(k,
                               " ist ein Verweis eines anderen Benutzers "
@@ -228,9 +228,16 @@ Ende Gespraech(const Konsole& k) {
 Ende Dialog(std::istream& ein, Schreiber& Ausgabe, std::ostream& fehler,
             const char* Pfad) {
   std::ostream aus(&Ausgabe);
+  const Konsole k{ein, aus, Ausgabe, fehler, Pfad};
+  // Output appended to the data file would spoil it for every pass: refused
+  // before the first byte, the file keeps all of its own.
+  if (Abstandsdatei::IstAusgabeDatei(Pfad, Ausgabe.Ziel())) {
+    NichtGeoeffnet(k, Oeffnung::IstDieAusgabe, 0);
+    return Ende{1};
+  }
   // Every prompt shows before a read waits, as with cin tied to cout.
   std::ostream* const Vorher = ein.tie(&aus);
-  const Ende e = Gespraech(Konsole{ein, aus, Ausgabe, fehler, Pfad});
+  const Ende e = Gespraech(k);
   ein.tie(Vorher);
   return e;
 }

@@ -6,44 +6,66 @@
 #include "Plattform.hpp"
 
 Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
-  // Someone else's link is not even opened: opening a device or a FIFO
-  // already does something.
-  if (!plattform::Erlaubt(Pfad, -1)) {
+  const plattform::Geoeffnet g =
+      plattform::Oeffnen(Pfad, Schritte_.NachDemBlick);
+  if (g.Fehler == plattform::FremderWeg) {
     return Oeffnung::FremderVerweis;
   }
-  const int d = plattform::Oeffnen(Pfad);
-  if (d < 0) {
-    Schreiber_.Scheitern(errno);
+  if (g.Deskriptor < 0) {
+    Schreiber_.Scheitern(g.Fehler);
     return Oeffnung::Gescheitert;
   }
-  const Oeffnung o = Pruefen(Pfad, d, Ausgabe);
+  const Oeffnung o = Pruefen(g.Deskriptor, Ausgabe);
   if (o == Oeffnung::Offen) {
-    Schreiber_.Ziel(d);
+    Schreiber_.Ziel(g.Deskriptor);
   } else {
-    plattform::Schliessen(d);
+    plattform::Schliessen(g.Deskriptor);
   }
   return o;
 }
 
+bool Abstandsdatei::IstAusgabeDatei(const char* Pfad, int Ausgabe) {
+  const auto a = plattform::DateiKennung(Ausgabe);
+  const auto p = plattform::DateiKennung(Pfad);
+  return a && p && plattform::GleicheDatei(*a, *p);
+}
+
 // Only a regular file is locked and truncated: a device or a FIFO has
 // nothing to truncate, and /dev/null or /dev/full refuse it.
-Oeffnung Abstandsdatei::Pruefen(const char* Pfad, int d, int Ausgabe) {
-  if (!plattform::Erlaubt(Pfad, d)) {
-    return Oeffnung::FremderVerweis;
-  }
+Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
   if (!plattform::IstDatei(d)) {
     return Oeffnung::Offen;
   }
-  if (Ausgabe >= 0 && plattform::IstDatei(Ausgabe) &&
-      plattform::GleicheDatei(d, Ausgabe)) {
+  const auto Datei = plattform::DateiKennung(d);
+  const auto Aus = plattform::DateiKennung(Ausgabe);
+  if (Datei && Aus && plattform::GleicheDatei(*Datei, *Aus)) {
     return Oeffnung::IstDieAusgabe;
   }
-  if (!plattform::Sperren(d)) {
-    return Oeffnung::Gesperrt;
+  if (const Oeffnung o = Sperren(d); o != Oeffnung::Offen) {
+    return o;
   }
   if (plattform::Kuerzen(d) != 0) {
     Schreiber_.Scheitern(errno);
     return Oeffnung::Gescheitert;
+  }
+  return Oeffnung::Offen;
+}
+
+// Every kind of lock: one that another program holds refuses the pass; one
+// the file system does not offer is done without.
+Oeffnung Abstandsdatei::Sperren(int d) {
+  for (int Art = 0; Art < plattform::Sperrarten; ++Art) {
+    const int Fehler = Schritte_.Sperren != nullptr
+                           ? Schritte_.Sperren(d, Art)
+                           : plattform::Sperren(d, Art);
+    if (Fehler == EAGAIN || Fehler == EWOULDBLOCK || Fehler == EACCES) {
+      return Oeffnung::Gesperrt;
+    }
+    if (Fehler != 0 && Fehler != ENOLCK && Fehler != EOPNOTSUPP &&
+        Fehler != EINVAL) {
+      Schreiber_.Scheitern(Fehler);
+      return Oeffnung::Gescheitert;
+    }
   }
   return Oeffnung::Offen;
 }

@@ -15,16 +15,24 @@ inline constexpr const char* Datenpfad = "c:/temp/PRIMraw8bit.dat";
 enum class Oeffnung {
   Offen,
   Gescheitert,     // Fehlernummer() tells why
-  Gesperrt,        // another pass is writing the file
-  FremderVerweis,  // another user's link, or no longer what was opened
+  Gesperrt,        // another program holds a lock on the file
+  FremderVerweis,  // another user's link on the way, or swapped meanwhile
   IstDieAusgabe,   // the very file standard output goes to
+};
+
+// Steps of the open that a test replaces; nullptr: the system's own.
+struct Oeffnungsschritte {
+  void (*NachDemBlick)() = nullptr;  // between the look and the open
+  int (*Sperren)(int Deskriptor, int Art) = nullptr;  // 0 or an errno
 };
 
 class Abstandsdatei {
  public:
   // A write that would wait (a FIFO nobody reads) is given up once *Anfrage
   // is non-zero; what is buffered is still written at the close.
-  explicit Abstandsdatei(const volatile std::sig_atomic_t* Anfrage = nullptr) {
+  explicit Abstandsdatei(const volatile std::sig_atomic_t* Anfrage = nullptr,
+                         Oeffnungsschritte Schritte = {})
+      : Schritte_(Schritte) {
     Schreiber_.AbbruchBeachten(Anfrage, Schreiber::Abbruch::BeimWarten);
   }
   Abstandsdatei(const Abstandsdatei&) = delete;
@@ -32,11 +40,14 @@ class Abstandsdatei {
   ~Abstandsdatei() { Schliessen(); }
 
   // Opens the file for writing in binary mode; never creates a folder. A
-  // regular file is truncated only once this pass holds its lock, and only
+  // regular file is truncated only once this pass holds its locks, and only
   // when it is not the file that `Ausgabe` (standard output's descriptor, or
-  // -1) writes to. A link is followed only when it belongs to the user or to
-  // root. A device or a FIFO is opened as it is.
+  // -1) writes to. Every link on the way from the file's folder on must be
+  // the user's or root's. A device or a FIFO is opened as it is.
   Oeffnung Oeffnen(const char* Pfad, int Ausgabe = -1);
+
+  // True when `Ausgabe` writes to the regular file at `Pfad`, by any path.
+  static bool IstAusgabeDatei(const char* Pfad, int Ausgabe);
 
   // Stores the low byte of the gap. After the first failed write nothing more
   // is written, so the file holds an unbroken prefix of the pass's gaps.
@@ -52,7 +63,9 @@ class Abstandsdatei {
   int Fehlernummer() const { return Schreiber_.Fehlernummer(); }
 
  private:
-  Oeffnung Pruefen(const char* Pfad, int d, int Ausgabe);
+  Oeffnung Pruefen(int d, int Ausgabe);
+  Oeffnung Sperren(int d);
 
+  Oeffnungsschritte Schritte_;
   Schreiber Schreiber_;  // its descriptor is the open file's, or -1
 };

@@ -30,33 +30,51 @@ long Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
 // Descriptors there wait in the write itself and never say EAGAIN.
 int Warten(int /*Deskriptor*/) { return EAGAIN; }
 
-int Oeffnen(const char* Pfad) {
-  return _open(Pfad, _O_WRONLY | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+// Links need a privilege there; the path is opened as it is.
+Geoeffnet Oeffnen(const char* Pfad, void (* /*NachDemBlick*/)()) {
+  const int d =
+      _open(Pfad, _O_WRONLY | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+  return {d, d < 0 ? errno : 0};
 }
 
 bool IstDatei(int d) { return GetFileType(Griff(d)) == FILE_TYPE_DISK; }
 
-// Links need a privilege there; the path is taken as it is.
-bool Erlaubt(const char* /*Pfad*/, int /*Deskriptor*/) { return true; }
-
+namespace {
 // _fstat reports inode 0 there: the volume and the file index tell.
-bool GleicheDatei(int a, int b) {
-  BY_HANDLE_FILE_INFORMATION x{};
-  BY_HANDLE_FILE_INFORMATION y{};
-  return GetFileInformationByHandle(Griff(a), &x) &&
-         GetFileInformationByHandle(Griff(b), &y) &&
-         x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-         x.nFileIndexHigh == y.nFileIndexHigh &&
-         x.nFileIndexLow == y.nFileIndexLow;
+std::optional<Kennung> KennungVon(HANDLE h) {
+  BY_HANDLE_FILE_INFORMATION i{};
+  if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &i)) {
+    return std::nullopt;
+  }
+  return Kennung{i.dwVolumeSerialNumber,
+                 (std::uint64_t{i.nFileIndexHigh} << 32) | i.nFileIndexLow};
+}
+}  // namespace
+
+std::optional<Kennung> DateiKennung(int d) { return KennungVon(Griff(d)); }
+
+std::optional<Kennung> DateiKennung(const char* Pfad) {
+  const HANDLE h = CreateFileA(
+      Pfad, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  const std::optional<Kennung> k = KennungVon(h);
+  CloseHandle(h);
+  return k;
 }
 
+const int Sperrarten = 1;
+
 // A refusal is ERROR_LOCK_VIOLATION; anything else means no lock to be had.
-bool Sperren(int d) {
+int Sperren(int d, int /*Art*/) {
   OVERLAPPED Ort{};
-  return LockFileEx(Griff(d),
-                    LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                    MAXDWORD, MAXDWORD, &Ort) ||
-         GetLastError() != ERROR_LOCK_VIOLATION;
+  if (LockFileEx(Griff(d), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
+                 0, MAXDWORD, MAXDWORD, &Ort)) {
+    return 0;
+  }
+  return GetLastError() == ERROR_LOCK_VIOLATION ? EAGAIN : ENOLCK;
 }
 
 int Kuerzen(int d) { return _chsize(d, 0); }

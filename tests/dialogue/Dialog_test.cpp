@@ -133,16 +133,18 @@ TEST_F(DialogTest, DatenDateiBleibtUnberuehrt) {
          Halter->Schreiben(1);
          return true;
        },
-       Datei + " wird gerade von einem anderen Durchgang geschrieben", "\x01"},
-      {"standard output goes into it",
+       Datei + " wird gerade von einem anderen Programm benutzt", "\x01"},
+      {"standard output appended to a hard link of it",  // before the banner
        [&] {
-         Umleitung =
-             open(Pfad.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, 0644);
+         std::ofstream(Pfad) << "alt";
+         fs::create_hard_link(Pfad, Ordner / "hl");
+         Umleitung = open((Ordner / "hl").string().c_str(),
+                          O_WRONLY | O_APPEND | O_BINARY);
          return Umleitung >= 0;
        },
        "Die Ausgabe geht in die Datei " + Pfad +
            " selbst; sie wird nicht geschrieben",
-       Banner + Bitten},
+       "alt"},
 #ifndef _WIN32
       {"another user's link",
        [&] {

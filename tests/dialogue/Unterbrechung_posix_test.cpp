@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstring>
 #include <sstream>
-#include <thread>
 
 #include "dialogue/Dialog.hpp"
 #include "gaps/Schreiber.hpp"
@@ -53,21 +51,10 @@ TEST(Unterbrechung, WaechterBeendetEinSchreibenNachDemSignal) {
   // In a child of its own, whose signals the test may change; SIGALRM
   // also blocked, as a caller may leave it.
   for (const bool Gesperrt : {false, true}) {
-    const pid_t Kind = fork();
-    if (Kind == 0) {
-      _exit(DurchgangImKind(Gesperrt));
-    }
-    int Status = -1;
-    for (int i = 0; i < 500 && Status < 0; ++i) {  // 5 s at most
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      Status = KindEnde(Kind, false);
-    }
-    if (Status < 0) {
-      kill(Kind, SIGKILL);
-      KindEnde(Kind);
-    }
-    EXPECT_EQ(Status, 0) << (Gesperrt ? "SIGALRM blocked: " : "")
-                         << "the pass did not end";
+    EXPECT_EQ(ImKind([=] { return DurchgangImKind(Gesperrt); },
+                     std::chrono::seconds(5)),
+              0)
+        << (Gesperrt ? "SIGALRM blocked: " : "") << "the pass did not end";
   }
 }
 

@@ -2,15 +2,29 @@
 // and failures that are reported instead of swallowed.
 #include "gaps/Abstandsdatei.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include "gaps/Plattform.hpp"
 #include "support/Datenpfad.hpp"
+#ifndef _WIN32
+#include "support/Kindprozess.hpp"
+#endif
 #include "support/Ordner.hpp"
 
 namespace fs = std::filesystem;
@@ -73,6 +87,68 @@ TEST_F(AbstandsdateiTest, ZweiterDurchgangAufDieselbeDateiWirdAbgewiesen) {
   EXPECT_EQ(Danach.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
 }
 
+int Sperrfehler = 0;  // what the injected lock step answers
+int Vorgegeben(int /*Deskriptor*/, int /*Art*/) { return Sperrfehler; }
+
+TEST_F(AbstandsdateiTest, WasEinSperrenHeisst) {
+  // Another program's lock of any kind, a shared one too, refuses the pass
+  // and leaves every byte on the disk. Injected answers: a lock the file
+  // system lacks is done without; any other failure is a failed open.
+  const struct {
+    const char* Name;
+    int Modus;             // the holder's open mode
+    int (*Halten)(int h);  // its lock; nullptr: the step answers Fehler
+    int Fehler;
+    Oeffnung Soll;
+  } Faelle[] = {
+#ifndef _WIN32
+      {"flock -s", O_RDONLY, [](int h) { return flock(h, LOCK_SH); }, 0,
+       Oeffnung::Gesperrt},
+      {"lockf", O_WRONLY, [](int h) { return lockf(h, F_TLOCK, 0); }, 0,
+       Oeffnung::Gesperrt},
+      {"fcntl, shared", O_RDONLY,
+       [](int h) {
+         struct flock r {};
+         r.l_type = F_RDLCK;
+         return fcntl(h, F_SETLK, &r);
+       },
+       0, Oeffnung::Gesperrt},
+#endif
+      {"EAGAIN", 0, nullptr, EAGAIN, Oeffnung::Gesperrt},
+      {"EWOULDBLOCK", 0, nullptr, EWOULDBLOCK, Oeffnung::Gesperrt},
+      {"EACCES", 0, nullptr, EACCES, Oeffnung::Gesperrt},
+      {"ENOLCK", 0, nullptr, ENOLCK, Oeffnung::Offen},
+      {"EOPNOTSUPP", 0, nullptr, EOPNOTSUPP, Oeffnung::Offen},
+      {"EINVAL", 0, nullptr, EINVAL, Oeffnung::Offen},
+      {"EIO", 0, nullptr, EIO, Oeffnung::Gescheitert},
+  };
+  for (const auto& f : Faelle) {
+    std::ofstream(Pfad) << "alt";
+    const int h = f.Halten ? open(Pfad.c_str(), f.Modus) : -1;
+    ASSERT_TRUE(!f.Halten || f.Halten(h) == 0) << f.Name;
+    Sperrfehler = f.Fehler;
+    Abstandsdatei d(nullptr, {nullptr, f.Halten ? nullptr : Vorgegeben});
+    EXPECT_EQ(d.Oeffnen(Pfad.c_str()), f.Soll) << f.Name;
+    d.Schreiben(7);
+    d.Schliessen();
+    EXPECT_EQ(DateiLesen(Pfad), f.Soll == Oeffnung::Offen ? "\x07" : "alt")
+        << f.Name;
+    EXPECT_EQ(d.Fehlernummer(), f.Soll == Oeffnung::Gescheitert ? EIO : 0)
+        << f.Name;
+    if (h >= 0) {
+      close(h);
+    }
+  }
+}
+
+TEST(Kennung, GleichNurMitGeraetUndNummer) {
+  // The same number on another device (file system) is another file.
+  using plattform::Kennung;
+  EXPECT_TRUE(plattform::GleicheDatei(Kennung{1, 5}, Kennung{1, 5}));
+  EXPECT_FALSE(plattform::GleicheDatei(Kennung{1, 5}, Kennung{2, 5}));
+  EXPECT_FALSE(plattform::GleicheDatei(Kennung{1, 5}, Kennung{1, 6}));
+}
+
 TEST_F(AbstandsdateiTest, FehlerWerdenGemeldet) {
   // A missing folder is not made; a folder at the path cannot be opened; a
   // full device takes the open, and the close reports the lost byte.
@@ -99,5 +175,162 @@ TEST_F(AbstandsdateiTest, FehlerWerdenGemeldet) {
   }
   EXPECT_FALSE(fs::exists(Ordner / "fehlt"));
 }
+
+#ifndef _WIN32
+TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
+  // Followed one name at a time as the kernel does (a ".." after a link to a
+  // folder leads up from where that link led); every link on the way must
+  // be the user's. As root, the code runs as user 5001 and the last link of
+  // a row marked "another's" is handed to 5002; else those rows are skipped.
+  const bool Root = geteuid() == 0;
+  const struct {
+    const char* Name;
+    std::vector<std::pair<const char*, const char*>> Verweise;
+    bool Fremd;
+    Oeffnung Soll;
+    const char* Ziel;  // where the pass's byte goes, else what keeps "alt"
+  } Faelle[] = {
+      {"a chain",
+       {{"p", "a/l"}, {"a/l", "../x/neu"}},
+       false,
+       Oeffnung::Offen,
+       "x/neu"},
+      {"'..' after a folder link",
+       {{"p", "w/../neu"}, {"w", "x/y"}},
+       false,
+       Oeffnung::Offen,
+       "x/neu"},
+      {"a loop",
+       {{"p", "q"}, {"q", "p"}},
+       false,
+       Oeffnung::Gescheitert,
+       "x/opfer"},
+      {"another's link in the chain",
+       {{"p", "g/l"}, {"g/l", "../x/opfer"}},
+       true,
+       Oeffnung::FremderVerweis,
+       "x/opfer"},
+      {"another's folder link",
+       {{"p", "g/f/opfer"}, {"g/f", "../x"}},
+       true,
+       Oeffnung::FremderVerweis,
+       "x/opfer"},
+  };
+  for (const auto& f : Faelle) {
+    if (f.Fremd && !Root) {
+      std::cout << "skipped, needs root: " << f.Name << "\n";
+      continue;
+    }
+    fs::remove_all(Ordner);
+    fs::create_directories(Ordner / "x" / "y");
+    fs::create_directories(Ordner / "g");
+    fs::create_directories(Ordner / "a");
+    std::ofstream(Ordner / "x" / "opfer") << "alt";
+    for (const auto& [Verweis, Ziel] : f.Verweise) {
+      fs::create_symlink(Ziel, Ordner / Verweis);
+    }
+    for (const auto& e : fs::recursive_directory_iterator(Ordner)) {
+      EXPECT_TRUE(!Root || lchown(e.path().c_str(), 5001, 5001) == 0);
+    }
+    const fs::path Zuletzt = Ordner / f.Verweise.back().first;
+    EXPECT_TRUE(!f.Fremd || lchown(Zuletzt.c_str(), 5002, 5002) == 0);
+    EXPECT_TRUE(!Root || chown(Ordner.c_str(), 5001, 5001) == 0);
+    const auto Tun = [&] {
+      if (Root && (setgid(5001) != 0 || setuid(5001) != 0)) {
+        return 99;
+      }
+      Abstandsdatei d;
+      const Oeffnung o = d.Oeffnen((Ordner / "p").c_str());
+      d.Schreiben(9);
+      d.Schliessen();
+      return static_cast<int>(o);
+    };
+    EXPECT_EQ(ImKind(Tun, std::chrono::seconds(2)), static_cast<int>(f.Soll))
+        << f.Name;
+    EXPECT_EQ(DateiLesen(Ordner / f.Ziel),
+              f.Soll == Oeffnung::Offen ? "\x09" : "alt")
+        << f.Name;
+  }
+}
+
+std::function<void()> Eingriff;  // what happens between the look and the open
+int Eingriffe = 0;               // in the child, which starts at 0
+void Eingreifen() {
+  ++Eingriffe;
+  Eingriff();
+}
+
+TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
+  // Whatever is put at the path between the look and the open, nothing is
+  // created, truncated or written but the file the look found or made.
+  const fs::path Opfer = Ordner / "opfer";
+  const struct {
+    const char* Name;
+    bool Da;  // the look finds the file
+    std::function<void()> Tun;
+    Oeffnung Soll;
+  } Faelle[] = {
+      {"a link to a FIFO nobody reads in its stead", true,
+       [&] {
+         fs::remove(Pfad);
+         mkfifo((Ordner / "fifo").c_str(), 0600);
+         fs::create_symlink(Ordner / "fifo", Pfad);
+       },
+       Oeffnung::FremderVerweis},
+      {"another file in its stead", true,
+       [&] {
+         fs::rename(Pfad, Ordner / "weg");
+         std::ofstream(Pfad) << "neu";
+       },
+       Oeffnung::FremderVerweis},
+      {"made twice where nothing was", false,
+       [&] {
+         if (Eingriffe == 1) {
+           fs::create_symlink("ziel", Pfad);
+         } else {
+           std::ofstream(Ordner / "ziel") << "fremd";
+         }
+       },
+       Oeffnung::FremderVerweis},
+      {"made by another run meanwhile", false,
+       [&] {
+         if (Eingriffe == 1) {
+           std::ofstream(Pfad) << "fremd";
+         }
+       },
+       Oeffnung::Offen},
+  };
+  for (const auto& f : Faelle) {
+    for (const char* n : {"PRIMraw8bit.dat", "weg", "ziel", "fifo"}) {
+      fs::remove(Ordner / n);
+    }
+    std::ofstream(Opfer) << "opfer";
+    if (f.Da) {
+      std::ofstream(Pfad) << "alt";
+    }
+    const int Ergebnis = ImKind(  // an open that waits ends there
+        [&] {
+          Eingriff = f.Tun;
+          Abstandsdatei d(nullptr, {Eingreifen, nullptr});
+          const Oeffnung o = d.Oeffnen(Pfad.c_str());
+          d.Schreiben(9);
+          d.Schliessen();
+          return static_cast<int>(o);
+        },
+        std::chrono::seconds(2));
+    EXPECT_EQ(Ergebnis, static_cast<int>(f.Soll)) << f.Name;
+    for (const auto& e : fs::directory_iterator(Ordner)) {
+      // Ours holds the pass's byte; every other file its own few words.
+      const std::string Inhalt = e.is_fifo() ? "fifo" : DateiLesen(e.path());
+      EXPECT_TRUE(e.is_symlink() ||
+                  (f.Soll == Oeffnung::Offen && e.path() == Pfad
+                       ? Inhalt == "\x09"
+                       : Inhalt.size() > 1))
+          << f.Name << ": " << e.path();
+    }
+  }
+}
+
+#endif
 
 }  // namespace

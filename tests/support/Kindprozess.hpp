@@ -13,9 +13,12 @@
 #include <utmp.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct Kindstart {
@@ -26,6 +29,7 @@ struct Kindstart {
   // Open them close-on-exec, so that the child keeps no other copy.
   int Ein = -1, Aus = -1, Fehler = -1;
   bool SigpipeIgnoriert = false;  // as some shells and services start programs
+  bool SighupIgnoriert = false;   // as nohup starts programs
   long long Dateigroesse = -1;    // a file-size limit in bytes (ulimit -S -f)
   std::vector<std::string> Umgebung;  // "NAME=value"s over this one's
   // Set: the child gets a new pseudo-terminal of 200 columns and 50 rows as
@@ -67,7 +71,7 @@ namespace kindprozess_detail {
   }
   signal(SIGPIPE, k.SigpipeIgnoriert ? SIG_IGN : SIG_DFL);
   for (int s : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ}) {
-    signal(s, SIG_DFL);
+    signal(s, s == SIGHUP && k.SighupIgnoriert ? SIG_IGN : SIG_DFL);
   }
   sigset_t Keine;
   sigemptyset(&Keine);
@@ -150,4 +154,25 @@ inline int KindEnde(pid_t Kind, bool Warten = true,
     return -1;
   }
   return WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
+}
+
+// Runs `Tun` in a forked child of this process: its exit status, or -1 when
+// it had not ended within `Frist` (then it is killed).
+inline int ImKind(const std::function<int()>& Tun,
+                  std::chrono::milliseconds Frist) {
+  const pid_t Kind = fork();
+  if (Kind == 0) {
+    _exit(Tun());
+  }
+  const auto Ende = std::chrono::steady_clock::now() + Frist;
+  int Status = KindEnde(Kind, false);
+  for (; Status < 0 && std::chrono::steady_clock::now() < Ende;
+       Status = KindEnde(Kind, false)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (Status < 0) {
+    kill(Kind, SIGKILL);
+    KindEnde(Kind);
+  }
+  return Status;
 }

@@ -24,6 +24,7 @@ struct Lauf {
   Eingabe Ein = Eingabe::Rohr;
   Ausgabe Aus = Ausgabe::Rohr;
   bool SigpipeIgnoriert = false;
+  bool SighupIgnoriert = false;
   long long Dateigroesse = -1;  // a file-size limit for the child
   int Fremd = -1;  // set: the child's standard output, whatever it is
 
@@ -65,6 +66,7 @@ struct Lauf {
     k.Aus = Fremd >= 0 ? Fremd : aus[1];
     k.Fehler = err[1];
     k.SigpipeIgnoriert = SigpipeIgnoriert;
+    k.SighupIgnoriert = SighupIgnoriert;
     k.Dateigroesse = Dateigroesse;
     Kind = KindStarten(k);
     close(ein[0]);

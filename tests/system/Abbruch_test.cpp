@@ -75,6 +75,16 @@ TEST_P(PromptSignal, BeendetDasProgrammSofort) {
 INSTANTIATE_TEST_SUITE_P(SigintSigtermSighupSigalrm, PromptSignal,
                          testing::Values(SIGINT, SIGTERM, SIGHUP, SIGALRM));
 
+TEST_F(AbbruchTest, SighupBleibtIgnoriertWieBeiNohup) {
+  l.SighupIgnoriert = true;
+  l.Starten();
+  ASSERT_TRUE(l.Warten("Bitte Minimalwert eingeben: \n", 1));
+  kill(l.Kind, SIGHUP);
+  l.Senden("10 30\nnein\n");
+  ASSERT_TRUE(l.Beenden(5));
+  EXPECT_EQ(l.Status, 0);
+}
+
 TEST_F(AbbruchTest, SignalBeendetEinSchreibenDasWartet) {
   // Standard output a socket nobody reads: the program waits in its write,
   // and the signal itself ends that write at once.

@@ -177,6 +177,16 @@ TEST_F(AbstandsdateiTest, FehlerWerdenGemeldet) {
 }
 
 #ifndef _WIN32
+// In a child: opens the file at `Pfad`, stores the gap 9 and closes; the
+// outcome of the open as the exit status.
+int EinDurchgang(const fs::path& Pfad, Oeffnungsschritte Schritte = {}) {
+  Abstandsdatei d(nullptr, Schritte);
+  const Oeffnung o = d.Oeffnen(Pfad.string().c_str());
+  d.Schreiben(9);
+  d.Schliessen();
+  return static_cast<int>(o);
+}
+
 TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
   // Followed one name at a time as the kernel does (a ".." after a link to a
   // folder leads up from where that link led); every link on the way must
@@ -236,14 +246,8 @@ TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
     EXPECT_TRUE(!f.Fremd || lchown(Zuletzt.c_str(), 5002, 5002) == 0);
     EXPECT_TRUE(!Root || chown(Ordner.c_str(), 5001, 5001) == 0);
     const auto Tun = [&] {
-      if (Root && (setgid(5001) != 0 || setuid(5001) != 0)) {
-        return 99;
-      }
-      Abstandsdatei d;
-      const Oeffnung o = d.Oeffnen((Ordner / "p").c_str());
-      d.Schreiben(9);
-      d.Schliessen();
-      return static_cast<int>(o);
+      const bool Wir = !Root || (setgid(5001) == 0 && setuid(5001) == 0);
+      return Wir ? EinDurchgang(Ordner / "p") : 99;
     };
     EXPECT_EQ(ImKind(Tun, std::chrono::seconds(2)), static_cast<int>(f.Soll))
         << f.Name;
@@ -263,7 +267,6 @@ void Eingreifen() {
 TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
   // Whatever is put at the path between the look and the open, nothing is
   // created, truncated or written but the file the look found or made.
-  const fs::path Opfer = Ordner / "opfer";
   const struct {
     const char* Name;
     bool Da;  // the look finds the file
@@ -304,18 +307,13 @@ TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
     for (const char* n : {"PRIMraw8bit.dat", "weg", "ziel", "fifo"}) {
       fs::remove(Ordner / n);
     }
-    std::ofstream(Opfer) << "opfer";
     if (f.Da) {
       std::ofstream(Pfad) << "alt";
     }
+    Eingriff = f.Tun;
     const int Ergebnis = ImKind(  // an open that waits ends there
         [&] {
-          Eingriff = f.Tun;
-          Abstandsdatei d(nullptr, {Eingreifen, nullptr});
-          const Oeffnung o = d.Oeffnen(Pfad.c_str());
-          d.Schreiben(9);
-          d.Schliessen();
-          return static_cast<int>(o);
+          return EinDurchgang(Pfad, {Eingreifen, nullptr});
         },
         std::chrono::seconds(2));
     EXPECT_EQ(Ergebnis, static_cast<int>(f.Soll)) << f.Name;

@@ -2,8 +2,19 @@
 #include "Abstandsdatei.hpp"
 
 #include <cerrno>
+#include <optional>
 
 #include "Plattform.hpp"
+
+namespace {
+
+// Both are regular files, and the same one.
+bool GleicheDatei(const std::optional<plattform::Kennung>& a,
+                  const std::optional<plattform::Kennung>& b) {
+  return a && b && plattform::GleicheDatei(*a, *b);
+}
+
+}  // namespace
 
 Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
   const plattform::Geoeffnet g =
@@ -25,9 +36,8 @@ Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
 }
 
 bool Abstandsdatei::IstAusgabeDatei(const char* Pfad, int Ausgabe) {
-  const auto a = plattform::DateiKennung(Ausgabe);
-  const auto p = plattform::DateiKennung(Pfad);
-  return a && p && plattform::GleicheDatei(*a, *p);
+  return GleicheDatei(plattform::DateiKennung(Ausgabe),
+                      plattform::DateiKennung(Pfad));
 }
 
 // Only a regular file is locked and truncated: a device or a FIFO has
@@ -36,9 +46,8 @@ Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
   if (!plattform::IstDatei(d)) {
     return Oeffnung::Offen;
   }
-  const auto Datei = plattform::DateiKennung(d);
-  const auto Aus = plattform::DateiKennung(Ausgabe);
-  if (Datei && Aus && plattform::GleicheDatei(*Datei, *Aus)) {
+  if (GleicheDatei(plattform::DateiKennung(d),
+                   plattform::DateiKennung(Ausgabe))) {
     return Oeffnung::IstDieAusgabe;
   }
   if (const Oeffnung o = Sperren(d); o != Oeffnung::Offen) {

@@ -75,6 +75,11 @@ void Voranstellen(const std::string& Weg, std::deque<std::string>& Namen) {
   Namen.insert(Namen.begin(), Neu.begin(), Neu.end());
 }
 
+Kennung KennungAus(const struct stat& Info) {
+  return {static_cast<std::uint64_t>(Info.st_dev),
+          static_cast<std::uint64_t>(Info.st_ino)};
+}
+
 bool VomBenutzer(const struct stat& Info) {
   return Info.st_uid == geteuid() || Info.st_uid == 0;
 }
@@ -144,8 +149,8 @@ Geoeffnet Nehmen(const Stelle& Ordner, const Blick& b) {
     return {-1, errno == ELOOP ? FremderWeg : errno};
   }
   struct stat Offen {};
-  if (b.Da && (fstat(d, &Offen) != 0 || Offen.st_dev != b.Info.st_dev ||
-               Offen.st_ino != b.Info.st_ino)) {
+  if (b.Da && (fstat(d, &Offen) != 0 ||
+               !GleicheDatei(KennungAus(Offen), KennungAus(b.Info)))) {
     close(d);
     return {-1, FremderWeg};
   }
@@ -183,8 +188,7 @@ std::optional<Kennung> Regulaer(int Ergebnis, const struct stat& Info) {
   if (Ergebnis != 0 || !S_ISREG(Info.st_mode)) {
     return std::nullopt;
   }
-  return Kennung{static_cast<std::uint64_t>(Info.st_dev),
-                 static_cast<std::uint64_t>(Info.st_ino)};
+  return KennungAus(Info);
 }
 }  // namespace
 

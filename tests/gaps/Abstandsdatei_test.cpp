@@ -87,6 +87,17 @@ TEST_F(AbstandsdateiTest, ZweiterDurchgangAufDieselbeDateiWirdAbgewiesen) {
   EXPECT_EQ(Danach.Oeffnen(Pfad.c_str()), Oeffnung::Offen);
 }
 
+TEST_F(AbstandsdateiTest, AusgabeInDieDateiWirdAbgewiesen) {
+  // A data file made after the program started may still be where standard
+  // output goes: the pass refuses it before the lock and the truncation.
+  std::ofstream(Pfad) << "alt";
+  const int Ausgabe = open(Pfad.c_str(), O_WRONLY | O_APPEND);
+  Abstandsdatei d;
+  EXPECT_EQ(d.Oeffnen(Pfad.c_str(), Ausgabe), Oeffnung::IstDieAusgabe);
+  EXPECT_EQ(DateiLesen(Pfad), "alt");
+  close(Ausgabe);
+}
+
 int Sperrfehler = 0;  // what the injected lock step answers
 int Vorgegeben(int /*Deskriptor*/, int /*Art*/) { return Sperrfehler; }
 

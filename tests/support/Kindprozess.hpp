@@ -156,6 +156,19 @@ inline int KindEnde(pid_t Kind, bool Warten = true,
   return WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
 }
 
+// The child's end as KindEnde gives it, looked for until `Frist` has passed;
+// -1 while it still runs then.
+inline int KindEndeBinnen(pid_t Kind, std::chrono::milliseconds Frist,
+                          rusage* Verbrauch = nullptr) {
+  const auto Ende = std::chrono::steady_clock::now() + Frist;
+  int Status = KindEnde(Kind, false, Verbrauch);
+  for (; Status < 0 && std::chrono::steady_clock::now() < Ende;
+       Status = KindEnde(Kind, false, Verbrauch)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return Status;
+}
+
 // Runs `Tun` in a forked child of this process: its exit status, or -1 when
 // it had not ended within `Frist` (then it is killed).
 inline int ImKind(const std::function<int()>& Tun,
@@ -164,12 +177,7 @@ inline int ImKind(const std::function<int()>& Tun,
   if (Kind == 0) {
     _exit(Tun());
   }
-  const auto Ende = std::chrono::steady_clock::now() + Frist;
-  int Status = KindEnde(Kind, false);
-  for (; Status < 0 && std::chrono::steady_clock::now() < Ende;
-       Status = KindEnde(Kind, false)) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  const int Status = KindEndeBinnen(Kind, Frist);
   if (Status < 0) {
     kill(Kind, SIGKILL);
     KindEnde(Kind);

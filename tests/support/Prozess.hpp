@@ -16,7 +16,7 @@
 
 struct Lauf {
   enum class Eingabe { Rohr, Geschlossen };
-  // Sockel: a stream socket, which no descriptor of the program can reopen.
+  // Sockel: a stream socket, which fills as a pipe does when nobody reads.
   enum class Ausgabe { Rohr, LeserWeg, Sockel };
 
   std::filesystem::path Programm;
@@ -142,10 +142,8 @@ struct Lauf {
   // Waits for the child to end without reading anything more. False when it
   // is still running after the time bound.
   bool EndeAbwarten(std::chrono::milliseconds Zeit) {
-    const auto Frist = std::chrono::steady_clock::now() + Zeit;
-    while (Status < 0 && std::chrono::steady_clock::now() < Frist) {
-      Status = KindEnde(Kind, false, &Verbrauch);
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (Status < 0) {
+      Status = KindEndeBinnen(Kind, Zeit, &Verbrauch);
     }
     return Status >= 0;
   }

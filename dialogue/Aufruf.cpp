@@ -1,10 +1,10 @@
 // Command-line options and the data folder's notice.
 #include "Aufruf.hpp"
 
+#include "Fehlerausgabe.hpp"
 #include "gaps/Abstandsdatei.hpp"
 #include "gaps/Schreiber.hpp"
 
-#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -35,7 +35,7 @@ constexpr const char* HilfeEnde =
     "Exit-Status:\n"
     "  0  der Dialog ist beendet (jede Antwort ausser \"ja\", Ende der "
     "Eingabe)\n"
-    "  1  die Datei oder die Ausgabe konnte nicht geschrieben werden\n"
+    "  1  ein Fehler; eine Zeile auf der Fehlerausgabe sagt, welcher\n"
     "  2  unbekanntes Argument\n"
     "Ein Signal (etwa Strg+C) beendet das Programm, wie es Programme "
     "beendet.\n";
@@ -43,7 +43,7 @@ constexpr const char* HilfeEnde =
 }  // namespace
 
 std::optional<int> Optionen(int argc, const char* const* argv,
-                            Schreiber& Ausgabe, std::ostream& fehler) {
+                            Schreiber& Ausgabe, const Fehlerausgabe& fehler) {
   if (argc < 2) {
     return std::nullopt;
   }
@@ -55,20 +55,20 @@ std::optional<int> Optionen(int argc, const char* const* argv,
     aus << "primzahlabstand " PRIMZAHLABSTAND_VERSION "\n"
         << "Lizenz: MIT <https://opensource.org/licenses/MIT>\n";
   } else {
-    fehler << "primzahlabstand: unbekanntes Argument \"" << Argument
-           << "\" (Hilfe: primzahlabstand --help)" << std::endl;
+    fehler.Zeile("unbekanntes Argument \"" + Argument +
+                 "\" (Hilfe: primzahlabstand --help)");
     return 2;
   }
   aus.flush();
   if (aus.fail()) {
-    fehler << "primzahlabstand: Die Ausgabe konnte nicht geschrieben werden: "
-           << std::strerror(Ausgabe.Fehlernummer()) << std::endl;
+    fehler.Zeile("Die Ausgabe konnte nicht geschrieben werden",
+                 Ausgabe.Fehlernummer());
     return 1;
   }
   return 0;
 }
 
-void OrdnerPruefen(const char* Pfad, std::ostream& fehler) {
+void OrdnerPruefen(const char* Pfad, const Fehlerausgabe& fehler) {
   namespace fs = std::filesystem;
   const fs::path Ordner = fs::path(Pfad).parent_path();
   std::error_code f;
@@ -82,13 +82,11 @@ void OrdnerPruefen(const char* Pfad, std::ostream& fehler) {
   if (!f && Absolut != Ordner) {
     Name += " (" + Absolut.string() + ")";
   }
-  fehler << "primzahlabstand: "
-         << (Fehlt ? "Der Ordner " + Name +
-                         " fehlt: die Durchgaenge koennen "
-                         "erst gespeichert werden, wenn es "
-                         "ihn gibt"
-                   : Name +
-                         " ist kein Ordner: die Durchgaenge koennen erst "
-                         "gespeichert werden, wenn dort ein Ordner ist")
-         << std::endl;
+  fehler.Zeile(Fehlt ? "Der Ordner " + Name +
+                           " fehlt: die Durchgaenge koennen "
+                           "erst gespeichert werden, wenn es "
+                           "ihn gibt"
+                     : Name +
+                           " ist kein Ordner: die Durchgaenge koennen erst "
+                           "gespeichert werden, wenn dort ein Ordner ist");
 }

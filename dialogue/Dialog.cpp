@@ -3,13 +3,14 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
 
+#include "Fehlerausgabe.hpp"
 #include "Fortsetzen.hpp"
+#include "Leser.hpp"
 #include "Unterbrechung.hpp"
 #include "gaps/Abstandsdatei.hpp"
 #include "gaps/Listenzeile.hpp"
@@ -23,16 +24,16 @@ using Ausgang = std::optional<Ende>;
 
 struct Konsole {
   std::istream& ein;
+  const Leser& Eingabe;  // the reader below `ein`
   std::ostream& aus;
   const Schreiber& Ausgabe;  // the writer below `aus`
-  std::ostream& fehler;
+  const Fehlerausgabe& fehler;
   const char* Pfad;
 };
 
 // One line "primzahlabstand: what: why", as command-line tools report.
 void Melden(const Konsole& k, const std::string& Was, int Nummer) {
-  k.fehler << "primzahlabstand: " << Was << ": " << std::strerror(Nummer)
-           << std::endl;
+  k.fehler.Zeile(Was, Nummer);
 }
 
 std::string DieDatei(const Konsole& k, const char* Was) {
@@ -46,18 +47,16 @@ void NichtGeoeffnet(const Konsole& k, Oeffnung o, int Nummer) {
     Melden(k, DieDatei(k, " kann nicht geoeffnet werden"), Nummer);
     return;
   }
-  k.fehler << "primzahlabstand: "
-           << (o == Oeffnung::Gesperrt
-                   ? DieDatei(k,
-                              " wird gerade von einem anderen Programm "
-                              "benutzt")
-               : o == Oeffnung::FremderVerweis
-                   ? DieDatei(k,
-                              " ist ein Verweis eines anderen Benutzers "
-                              "und wird nicht geschrieben")
-                   : std::string("Die Ausgabe geht in die Datei ") + k.Pfad +
-                         " selbst; sie wird nicht geschrieben")
-           << std::endl;
+  k.fehler.Zeile(o == Oeffnung::Gesperrt
+                     ? DieDatei(k,
+                                " wird gerade von einem anderen Programm "
+                                "benutzt")
+                 : o == Oeffnung::FremderVerweis
+                     ? DieDatei(k,
+                                " ist ein Verweis eines anderen Benutzers "
+                                "und wird nicht geschrieben")
+                     : std::string("Die Ausgabe geht in die Datei ") + k.Pfad +
+                           " selbst; sie wird nicht geschrieben");
 }
 
 // Standard output is lost. A reader that has gone ends the program by
@@ -96,14 +95,28 @@ std::uint32_t ZahlLesen(std::istream& ein) {
   return Zahl;
 }
 
-// Prompts for both bounds; true when they make a range.
-bool BereichLesen(const Konsole& k, std::uint32_t& Minimalwert,
-                  std::uint32_t& Maximalwert) {
+// A read that failed (not the end of the input) ends the dialogue at that
+// read: nothing more is shown.
+Ausgang Gelesen(const Konsole& k) {
+  if (const int Nummer = k.Eingabe.Fehlernummer()) {
+    Melden(k, "Die Eingabe konnte nicht gelesen werden", Nummer);
+    return Ende{1};
+  }
+  return std::nullopt;
+}
+
+// Prompts for both bounds; `Bereich`: whether they make a range.
+Ausgang BereichLesen(const Konsole& k, std::uint32_t& Minimalwert,
+                     std::uint32_t& Maximalwert, bool& Bereich) {
   k.aus << "Bitte Minimalwert eingeben: \n";
   Minimalwert = ZahlLesen(k.ein);
+  if (Ausgang a = Gelesen(k)) {
+    return a;
+  }
   k.aus << "Bitte Maximalwert eingeben: \n";
   Maximalwert = ZahlLesen(k.ein);
-  return Minimalwert < Maximalwert;
+  Bereich = Minimalwert < Maximalwert;
+  return Gelesen(k);
 }
 
 void Beschweren(std::ostream& aus, std::uint32_t Minimalwert,
@@ -149,21 +162,22 @@ Ausgang KeinDurchgangOffen() {
 }
 
 // Closes the pass's file whatever happened; then the first cause of an early
-// end decides: an interrupt, lost output, or a file not fully written.
+// end decides: an interrupt, lost output, or a file not fully written. A file
+// that failed is reported before an interrupt ends the program, too.
 Ausgang DurchgangBeenden(const Konsole& k, Abstandsdatei& Datei) {
   const bool DateiGeschrieben = Datei.Schliessen();
-  if (Ausgang a = KeinDurchgangOffen()) {
-    return a;
+  const Ausgang Unterbrochen = KeinDurchgangOffen();
+  if (!DateiGeschrieben && (Unterbrochen || !k.aus.fail())) {
+    Melden(k, DieDatei(k, " konnte nicht vollstaendig geschrieben werden"),
+           Datei.Fehlernummer());
+  }
+  if (Unterbrochen) {
+    return Unterbrochen;
   }
   if (k.aus.fail()) {
     return AusgabeVerloren(k);
   }
-  if (!DateiGeschrieben) {
-    Melden(k, DieDatei(k, " konnte nicht vollstaendig geschrieben werden"),
-           Datei.Fehlernummer());
-    return Ende{1};
-  }
-  return std::nullopt;
+  return DateiGeschrieben ? std::nullopt : Ausgang(Ende{1});
 }
 
 // Lists the primes of an accepted range and stores their gaps.
@@ -192,14 +206,23 @@ Ausgang Durchgang(const Konsole& k, std::uint32_t& Minimalwert,
   return DurchgangBeenden(k, Datei);
 }
 
-// After a no: the end, unless the question itself could not be shown.
-Ende Nein(const Konsole& k) {
-  return k.aus.fail() ? AusgabeVerloren(k) : Ende{};
+// The continue question: nothing after a yes; after a no the end, unless
+// the question itself could not be shown or the answer not be read.
+Ausgang Weiter(const Konsole& k) {
+  if (Fortsetzen(k.ein, k.aus)) {
+    return std::nullopt;
+  }
+  if (k.aus.fail()) {
+    return AusgabeVerloren(k);
+  }
+  if (Ausgang a = Gelesen(k)) {
+    return a;
+  }
+  return Ende{};
 }
 
 // The passes, until the user stops.
 Ende Gespraech(const Konsole& k) {
-  std::istream& ein = k.ein;
   std::ostream& aus = k.aus;
   std::uint32_t Minimalwert = 0;
   std::uint32_t Maximalwert = 0;
@@ -208,31 +231,42 @@ Ende Gespraech(const Konsole& k) {
       return AusgabeVerloren(k);
     }
     BannerSchreiben(aus);
-    while (!BereichLesen(k, Minimalwert, Maximalwert)) {
-      Beschweren(aus, Minimalwert, Maximalwert);
-      if (!Fortsetzen(ein, aus)) {
-        return Nein(k);
+    for (bool Bereich = false; !Bereich;) {
+      if (const Ausgang a =
+              BereichLesen(k, Minimalwert, Maximalwert, Bereich)) {
+        return *a;
+      }
+      if (!Bereich) {
+        Beschweren(aus, Minimalwert, Maximalwert);
+        if (const Ausgang a = Weiter(k)) {
+          return *a;
+        }
       }
     }
     if (const Ausgang a = Durchgang(k, Minimalwert, Maximalwert)) {
       return *a;
     }
-    if (!Fortsetzen(ein, aus)) {
-      return Nein(k);
+    if (const Ausgang a = Weiter(k)) {
+      return *a;
     }
   }
 }
 
 }  // namespace
 
-Ende Dialog(std::istream& ein, Schreiber& Ausgabe, std::ostream& fehler,
+Ende Dialog(Leser& Eingabe, Schreiber& Ausgabe, const Fehlerausgabe& fehler,
             const char* Pfad) {
+  std::istream ein(&Eingabe);
   std::ostream aus(&Ausgabe);
-  const Konsole k{ein, aus, Ausgabe, fehler, Pfad};
+  const Konsole k{ein, Eingabe, aus, Ausgabe, fehler, Pfad};
   // Output appended to the data file would spoil it for every pass: refused
-  // before the first byte, the file keeps all of its own.
-  if (Abstandsdatei::IstAusgabeDatei(Pfad, Ausgabe.Ziel())) {
-    NichtGeoeffnet(k, Oeffnung::IstDieAusgabe, 0);
+  // before the first byte, the file keeps all of its own. So is output that
+  // cannot be told apart from it.
+  int Nummer = 0;
+  if (const Oeffnung o =
+          Abstandsdatei::AusgabePruefen(Pfad, Ausgabe.Ziel(), &Nummer);
+      o != Oeffnung::Offen) {
+    NichtGeoeffnet(k, o, Nummer);
     return Ende{1};
   }
   // Every prompt shows before a read waits, as with cin tied to cout.

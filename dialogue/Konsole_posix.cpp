@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Konsole.hpp"
+#include "gaps/Plattform.hpp"
 
 namespace {
 
@@ -17,7 +18,9 @@ long Utf8Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
 }  // namespace
 
 Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
-  if (isatty(Deskriptor) == 0) {
+  // Not a terminal, or no telling: the bytes go as they are.
+  if (plattform::Vorher(plattform::Aufruf::Terminal) != 0 ||
+      isatty(Deskriptor) == 0) {
     return Schreiber::SystemSchreiben;
   }
   // Only asked, then put back: the rest of the program keeps the C locale.

@@ -6,6 +6,7 @@
 
 #include "Konsole.hpp"
 #include "Unterbrechung_windows.hpp"
+#include "gaps/Plattform.hpp"
 
 namespace {
 
@@ -18,6 +19,10 @@ long KonsoleSchreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
   std::size_t Stueck = 0;
   for (; Stueck < Anzahl && Stueck < 1024; ++Stueck) {
     Zeichen[Stueck] = static_cast<unsigned char>(Text[Stueck]);
+  }
+  if (const int f = plattform::Vorher(plattform::Aufruf::Schreiben)) {
+    errno = f;
+    return -1;
   }
   DWORD Geschrieben = 0;
   if (!WriteConsoleW(Griff(Deskriptor), Zeichen, static_cast<DWORD>(Stueck),
@@ -40,8 +45,10 @@ long Markiert(int Deskriptor, const char* Text, std::size_t Anzahl) {
 }  // namespace
 
 Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
+  // Not a console, or no telling: the bytes go as they are.
   DWORD Modus = 0;
-  return GetConsoleMode(Griff(Deskriptor), &Modus)
+  return plattform::Vorher(plattform::Aufruf::Terminal) == 0 &&
+                 GetConsoleMode(Griff(Deskriptor), &Modus)
              ? Markiert<KonsoleSchreiben>
              : Markiert<Schreiber::SystemSchreiben>;
 }

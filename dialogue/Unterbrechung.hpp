@@ -1,17 +1,20 @@
-// Signals and console events that end the program: Ctrl+C, SIGTERM and SIGHUP
-// (on Windows Ctrl+C, Ctrl+Break and closing the console window), the reader
-// of standard output gone (SIGPIPE), and a file-size limit (SIGXFSZ). How each
-// platform does it: Unterbrechung_posix.cpp, Unterbrechung_windows.cpp.
+// Signals and console events that end the program: Ctrl+C and every other
+// signal whose default is to end it (Endsignale_linux.cpp; on Windows Ctrl+C,
+// Ctrl+Break and closing the console window), the reader of standard output
+// gone (SIGPIPE), and a file-size limit (SIGXFSZ). How each platform does it:
+// Unterbrechung_posix.cpp, Unterbrechung_windows.cpp.
 #pragma once
 
 #include <csignal>
 
 namespace unterbrechung {
 
-// Installs the handlers; once, at the start of the program. Signals that the
-// caller ignores stay ignored. SIGPIPE and SIGXFSZ are ignored from now on, so
-// that the writes they would cut short fail with EPIPE and EFBIG instead.
-void Einrichten();
+// Installs the handlers, at the start of the program: 0, or the errno of the
+// call that failed. Only signals that the caller left at their default are
+// caught; an ignored one stays ignored. SIGPIPE and SIGXFSZ are ignored from
+// now on, so that the writes they would cut short fail with EPIPE and EFBIG
+// instead. Any interrupt noted before is forgotten.
+int Einrichten();
 
 // While a pass is open (from before its data file's open until the file is
 // closed) an interrupt is only noted here (the signal's number), so that the
@@ -20,6 +23,10 @@ void Einrichten();
 extern volatile std::sig_atomic_t Anfrage;
 void DurchgangOffen(bool Offen);
 bool DurchgangIstOffen();
+
+// Stops the watchdog that an interrupt set going: at the end of the body,
+// whose caller may go on (a test); a failure leaves it ticking, harmlessly.
+void Ruhen();
 
 // The signal by which a reader that has gone ends the program: SIGPIPE where
 // it would have ended it before Einrichten() ignored it, else 0 (then the

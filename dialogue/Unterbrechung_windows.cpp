@@ -2,7 +2,10 @@
 // closing the console window. The handler runs in a thread of its own.
 #include "Unterbrechung_windows.hpp"
 
+#include <cerrno>
+
 #include "Unterbrechung.hpp"
+#include "gaps/Plattform.hpp"
 
 namespace unterbrechung {
 
@@ -38,11 +41,25 @@ BOOL WINAPI Konsolenereignis(DWORD Ereignis) {
   return FALSE;
 }
 
-void Einrichten() {
-  DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(),
-                  &Hauptfaden, 0, FALSE, DUPLICATE_SAME_ACCESS);
-  SetConsoleCtrlHandler(Konsolenereignis, TRUE);
+int Einrichten() {
+  Anfrage = 0;
+  DurchgangOffen(false);
+  if (const int f = plattform::Vorher(plattform::Aufruf::Signale)) {
+    return f;
+  }
+  if (Hauptfaden == nullptr &&
+      !DuplicateHandle(GetCurrentProcess(), GetCurrentThread(),
+                       GetCurrentProcess(), &Hauptfaden, 0, FALSE,
+                       DUPLICATE_SAME_ACCESS)) {
+    return EIO;
+  }
+  if (const int f = plattform::Vorher(plattform::Aufruf::Signale)) {
+    return f;
+  }
+  return SetConsoleCtrlHandler(Konsolenereignis, TRUE) ? 0 : EIO;
 }
+
+void Ruhen() {}
 
 int RohrbruchSignal() { return 0; }
 

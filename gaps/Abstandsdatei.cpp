@@ -2,23 +2,28 @@
 #include "Abstandsdatei.hpp"
 
 #include <cerrno>
-#include <optional>
 
 #include "Plattform.hpp"
 
-namespace {
-
-// Both are regular files, and the same one.
-bool GleicheDatei(const std::optional<plattform::Kennung>& a,
-                  const std::optional<plattform::Kennung>& b) {
-  return a && b && plattform::GleicheDatei(*a, *b);
+// A call that a signal cut short is made again while no interrupt is noted:
+// a signal the program does not end by (a caller's handled one) must not fail
+// the pass. Once one is noted, EINTR ends the wait.
+template <class Aufrufen>
+int Abstandsdatei::Wiederholt(Aufrufen Tun) const {
+  for (;;) {
+    const int f = Tun();
+    if (f != EINTR || Unterbrochen()) {
+      return f;
+    }
+  }
 }
 
-}  // namespace
-
 Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
-  const plattform::Geoeffnet g =
-      plattform::Oeffnen(Pfad, Schritte_.NachDemBlick);
+  plattform::Geoeffnet g;
+  Wiederholt([&] {
+    g = plattform::Oeffnen(Pfad);
+    return g.Fehler;
+  });
   if (g.Fehler == plattform::FremderWeg) {
     return Oeffnung::FremderVerweis;
   }
@@ -30,31 +35,57 @@ Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
   if (o == Oeffnung::Offen) {
     Schreiber_.Ziel(g.Deskriptor);
   } else {
-    plattform::Schliessen(g.Deskriptor);
+    plattform::Schliessen(g.Deskriptor);  // nothing was written to it
   }
   return o;
 }
 
-bool Abstandsdatei::IstAusgabeDatei(const char* Pfad, int Ausgabe) {
-  return GleicheDatei(plattform::DateiKennung(Ausgabe),
-                      plattform::DateiKennung(Pfad));
+Oeffnung Abstandsdatei::AusgabePruefen(const char* Pfad, int Ausgabe,
+                                       int* Fehler) {
+  const plattform::Art a = plattform::Beschreiben(Ausgabe);
+  if (a.Fehler == EBADF || (a.Fehler == 0 && !a.Regulaer)) {
+    return Oeffnung::Offen;  // none (its first write says so), or no file
+  }
+  *Fehler = a.Fehler;
+  if (a.Fehler != 0) {
+    return Oeffnung::Gescheitert;
+  }
+  const plattform::Art p = plattform::Beschreiben(Pfad);
+  if (p.Fehler == ENOENT || p.Fehler == ENOTDIR || p.Fehler == EACCES) {
+    return Oeffnung::Offen;
+  }
+  *Fehler = p.Fehler;
+  return p.Fehler != 0 ? Oeffnung::Gescheitert
+         : p.Regulaer && plattform::GleicheDatei(a.Datei, p.Datei)
+             ? Oeffnung::IstDieAusgabe
+             : Oeffnung::Offen;
 }
 
 // Only a regular file is locked and truncated: a device or a FIFO has
 // nothing to truncate, and /dev/null or /dev/full refuse it.
 Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
-  if (!plattform::IstDatei(d)) {
+  const plattform::Art Offen = plattform::Beschreiben(d);
+  if (Offen.Fehler != 0) {
+    Schreiber_.Scheitern(Offen.Fehler);
+    return Oeffnung::Gescheitert;
+  }
+  Regulaer_ = Offen.Regulaer;
+  if (!Offen.Regulaer) {
     return Oeffnung::Offen;
   }
-  if (GleicheDatei(plattform::DateiKennung(d),
-                   plattform::DateiKennung(Ausgabe))) {
+  const plattform::Art Aus = plattform::Beschreiben(Ausgabe);
+  if (Aus.Fehler != 0 && Aus.Fehler != EBADF) {  // EBADF: there is none
+    Schreiber_.Scheitern(Aus.Fehler);
+    return Oeffnung::Gescheitert;
+  }
+  if (Aus.Fehler == 0 && plattform::GleicheDatei(Offen.Datei, Aus.Datei)) {
     return Oeffnung::IstDieAusgabe;
   }
   if (const Oeffnung o = Sperren(d); o != Oeffnung::Offen) {
     return o;
   }
-  if (plattform::Kuerzen(d) != 0) {
-    Schreiber_.Scheitern(errno);
+  if (const int f = Wiederholt([d] { return plattform::Kuerzen(d); })) {
+    Schreiber_.Scheitern(f);
     return Oeffnung::Gescheitert;
   }
   return Oeffnung::Offen;
@@ -64,9 +95,8 @@ Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
 // the file system does not offer is done without.
 Oeffnung Abstandsdatei::Sperren(int d) {
   for (int Art = 0; Art < plattform::Sperrarten; ++Art) {
-    const int Fehler = Schritte_.Sperren != nullptr
-                           ? Schritte_.Sperren(d, Art)
-                           : plattform::Sperren(d, Art);
+    const int Fehler =
+        Wiederholt([d, Art] { return plattform::Sperren(d, Art); });
     if (Fehler == EAGAIN || Fehler == EWOULDBLOCK || Fehler == EACCES) {
       return Oeffnung::Gesperrt;
     }
@@ -86,12 +116,16 @@ bool Abstandsdatei::Schliessen() {
   }
   // A device or a pipe is not synced: there is no disk to put the bytes on,
   // and a pass that stored nothing must not fail on /dev/full.
-  if (Schreiber_.Leeren() && plattform::IstDatei(d) &&
-      plattform::Synchronisieren(d) != 0) {
-    Schreiber_.Scheitern(errno);
+  if (Schreiber_.Leeren() && Regulaer_) {
+    if (const int f =
+            Wiederholt([d] { return plattform::Synchronisieren(d); })) {
+      Schreiber_.Scheitern(f);
+    }
   }
-  if (plattform::Schliessen(d) != 0) {
-    Schreiber_.Scheitern(errno);
+  // Never made again: on Linux a close that says EINTR has closed, and the
+  // sync before it has said whether the bytes are on the disk.
+  if (const int f = plattform::Schliessen(d); f != 0 && f != EINTR) {
+    Schreiber_.Scheitern(f);
   }
   Schreiber_.Ziel(-1);
   return Schreiber_.Gut();

@@ -20,19 +20,13 @@ enum class Oeffnung {
   IstDieAusgabe,   // the very file standard output goes to
 };
 
-// Steps of the open that a test replaces; nullptr: the system's own.
-struct Oeffnungsschritte {
-  void (*NachDemBlick)() = nullptr;  // between the look and the open
-  int (*Sperren)(int Deskriptor, int Art) = nullptr;  // 0 or an errno
-};
-
 class Abstandsdatei {
  public:
   // A write that would wait (a FIFO nobody reads) is given up once *Anfrage
-  // is non-zero; what is buffered is still written at the close.
-  explicit Abstandsdatei(const volatile std::sig_atomic_t* Anfrage = nullptr,
-                         Oeffnungsschritte Schritte = {})
-      : Schritte_(Schritte) {
+  // is non-zero; what is buffered is still written at the close. Until then
+  // a call that a signal cut short (EINTR) is made again.
+  explicit Abstandsdatei(const volatile std::sig_atomic_t* Anfrage = nullptr)
+      : Anfrage_(Anfrage) {
     Schreiber_.AbbruchBeachten(Anfrage, Schreiber::Abbruch::BeimWarten);
   }
   Abstandsdatei(const Abstandsdatei&) = delete;
@@ -43,11 +37,15 @@ class Abstandsdatei {
   // regular file is truncated only once this pass holds its locks, and only
   // when it is not the file that `Ausgabe` (standard output's descriptor, or
   // -1) writes to. Every link on the way from the file's folder on must be
-  // the user's or root's. A device or a FIFO is opened as it is.
+  // the user's or root's. A device or a FIFO is opened as it is. A look
+  // that fails (the file's kind, its identity) fails the open.
   Oeffnung Oeffnen(const char* Pfad, int Ausgabe = -1);
 
-  // True when `Ausgabe` writes to the regular file at `Pfad`, by any path.
-  static bool IstAusgabeDatei(const char* Pfad, int Ausgabe);
+  // Before anything is written to `Ausgabe`: IstDieAusgabe when it writes to
+  // the regular file at `Pfad`, by any path; Gescheitert (errno in *Fehler)
+  // when that cannot be told; else Offen. No file at the path, or none that
+  // may be looked at, is an answer: the pass says the rest.
+  static Oeffnung AusgabePruefen(const char* Pfad, int Ausgabe, int* Fehler);
 
   // Stores the low byte of the gap. After the first failed write nothing more
   // is written, so the file holds an unbroken prefix of the pass's gaps.
@@ -65,7 +63,11 @@ class Abstandsdatei {
  private:
   Oeffnung Pruefen(int d, int Ausgabe);
   Oeffnung Sperren(int d);
+  bool Unterbrochen() const { return Anfrage_ != nullptr && *Anfrage_ != 0; }
+  template <class Aufrufen>
+  int Wiederholt(Aufrufen Tun) const;
 
-  Oeffnungsschritte Schritte_;
-  Schreiber Schreiber_;  // its descriptor is the open file's, or -1
+  const volatile std::sig_atomic_t* Anfrage_;
+  bool Regulaer_ = false;  // the open file is a regular one: synced
+  Schreiber Schreiber_;    // its descriptor is the open file's, or -1
 };

@@ -1,22 +1,54 @@
-// What differs between POSIX and Windows below the writer and the data file:
-// the write call and the file's open, lock, identity and sync. One file per
-// platform (Plattform_posix.cpp, Plattform_windows.cpp), picked by CMake.
+// Every system call of the program, one function each, reporting an errno on
+// both platforms: the writes and reads, the data file's open, locks, identity
+// and sync. One file per platform (Plattform_posix.cpp, Plattform_windows.cpp),
+// picked by CMake. Each call first asks the seam, so that a test can make any
+// one of them fail.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 namespace plattform {
+
+// The kinds of system call, as the seam sees them.
+enum class Aufruf {
+  Nachsehen,        // a look on the data file's way (open O_PATH, CreateFile)
+  Oeffnen,          // the data file's open for writing
+  Status,           // fstat, stat, fstatfs and their Windows kin
+  VerweisLesen,     // readlinkat
+  Lesen,            // standard input
+  Schreiben,        // standard output, standard error, the data file
+  Warten,           // poll
+  Sperren,          // flock, an open file description lock, LockFileEx
+  Kuerzen,          // ftruncate, _chsize
+  Synchronisieren,  // fsync, _commit
+  Schliessen,       // close
+  Signale,          // sigaction, sigprocmask, the console handler
+  Zeitgeber,        // timer_create, timer_settime
+  Terminal,         // isatty, GetConsoleMode
+};
+inline constexpr int Aufrufarten = 14;
+const char* Name(Aufruf Art);
+
+// The seam: called before each system call with its kind. 0 lets the call
+// be made; an errno fails it with that errno without making it (a close is
+// made all the same: on Linux a failed close has closed).
+using Eingriff = int (*)(Aufruf Art);
+void Eingreifen(Eingriff Neu);  // nullptr: none, as in the program
+int Vorher(Aufruf Art);         // for the platform files: the seam's answer
 
 // Writes at most `Anzahl` bytes: write(2), or _write on Windows, whose text
 // mode turns each newline into CR LF. A write ended by an interrupt (on
 // Windows: cancelled by the console handler) fails with EINTR.
 long Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl);
 
+// Reads at most `Anzahl` bytes: read(2), or _read in text mode on Windows.
+// 0 at the end of the input; -1 with errno.
+long Lesen(int Deskriptor, char* Text, std::size_t Anzahl);
+
 // Waits until `Deskriptor`, which its owner made non-blocking, takes bytes
-// again: 0, EINTR when a signal came, or why the wait failed.
-int Warten(int Deskriptor);
+// (Schreibend) or has some: 0, EINTR when a signal came, or why it failed.
+int Warten(int Deskriptor, bool Schreibend);
 
 // The data file opened for writing, never truncated here: Deskriptor, or
 // Fehler, an errno or FremderWeg.
@@ -26,12 +58,10 @@ struct Geoeffnet {
   int Fehler = 0;
 };
 // On POSIX every link on the way from the file's folder on must be this
-// user's or root's, and the file opened must be the one the look found
-// (`NachDemBlick`, when set, runs between the two); else FremderWeg, and
-// nothing was created. On Windows the path is opened as it is.
-Geoeffnet Oeffnen(const char* Pfad, void (*NachDemBlick)() = nullptr);
-
-bool IstDatei(int Deskriptor);  // a regular file, not a device or a FIFO
+// user's or root's, and the file opened must be the one the look found;
+// else FremderWeg, and nothing was created. A look that fails is the open's
+// failure with its errno. On Windows the path is opened as it is.
+Geoeffnet Oeffnen(const char* Pfad);
 
 // Which file it is: the device (volume) and the number on it.
 struct Kennung {
@@ -41,9 +71,15 @@ struct Kennung {
 inline bool GleicheDatei(const Kennung& a, const Kennung& b) {
   return a.Geraet == b.Geraet && a.Nummer == b.Nummer;
 }
-// A regular file's identity; nothing for a device, a FIFO or a failure.
-std::optional<Kennung> DateiKennung(int Deskriptor);
-std::optional<Kennung> DateiKennung(const char* Pfad);  // links followed
+// What a look found: Fehler (0 or an errno), and whether it is a regular
+// file (not a device or a FIFO) with which identity.
+struct Art {
+  int Fehler = 0;
+  bool Regulaer = false;
+  Kennung Datei;
+};
+Art Beschreiben(int Deskriptor);
+Art Beschreiben(const char* Pfad);  // links followed
 
 // The kinds of lock a file can carry (POSIX: flock and an open file
 // description lock; Windows: LockFileEx). Sperren takes one on the whole file
@@ -52,8 +88,9 @@ std::optional<Kennung> DateiKennung(const char* Pfad);  // links followed
 extern const int Sperrarten;
 int Sperren(int Deskriptor, int Art);
 
+// 0 or an errno.
 int Kuerzen(int Deskriptor);
 int Synchronisieren(int Deskriptor);  // puts the bytes on the disk
-int Schliessen(int Deskriptor);       // ends the locks at once
+int Schliessen(int Deskriptor);       // ends the locks at once; never retried
 
 }  // namespace plattform

@@ -1,7 +1,7 @@
-// The writer's and the data file's system calls on POSIX. The data file is
-// reached name by name from its folder, each folder and link held open, so
-// that every link on the way is checked and nothing swapped behind the look
-// is written.
+// The writer's, the reader's and the data file's system calls on POSIX. The
+// data file is reached name by name from its folder, each folder and link
+// held open, so that every link on the way is checked and nothing swapped
+// behind the look is written.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -14,16 +14,49 @@
 #include <utility>
 
 #include "Plattform.hpp"
+#include "Prozessdateisystem.hpp"
 
 namespace plattform {
 
-long Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
-  return static_cast<long>(write(Deskriptor, Text, Anzahl));
+namespace {
+
+// Fails the call with the seam's errno, or makes it: -1 and errno on failure.
+template <class Aufrufen>
+auto Machen(Aufruf Art, Aufrufen Tun) -> decltype(Tun()) {
+  if (const int f = Vorher(Art)) {
+    errno = f;
+    return -1;
+  }
+  return Tun();
 }
 
-int Warten(int Deskriptor) {
-  pollfd Bereit{Deskriptor, POLLOUT, 0};
-  return poll(&Bereit, 1, -1) < 0 ? errno : 0;
+// 0 or the errno of a call that returns -1 on failure.
+int Nummer(long Ergebnis) { return Ergebnis < 0 ? errno : 0; }
+
+}  // namespace
+
+long Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
+  return Machen(Aufruf::Schreiben, [&] {
+    return static_cast<long>(write(Deskriptor, Text, Anzahl));
+  });
+}
+
+long Lesen(int Deskriptor, char* Text, std::size_t Anzahl) {
+  return Machen(Aufruf::Lesen, [&] {
+    return static_cast<long>(read(Deskriptor, Text, Anzahl));
+  });
+}
+
+int Warten(int Deskriptor, bool Schreibend) {
+  pollfd Bereit{Deskriptor, static_cast<short>(Schreibend ? POLLOUT : POLLIN),
+                0};
+  return Nummer(Machen(Aufruf::Warten, [&] { return poll(&Bereit, 1, -1); }));
+}
+
+int Schliessen(int Deskriptor) {
+  const int f = Vorher(Aufruf::Schliessen);
+  const int n = Nummer(close(Deskriptor));
+  return f != 0 ? f : n;
 }
 
 namespace {
@@ -31,7 +64,7 @@ namespace {
 constexpr int HoechstensVerweise = 40;  // as the kernel: more is ELOOP
 
 // A descriptor of the walk (O_PATH: a place, not an open file), closed when
-// replaced or gone.
+// replaced or gone. Such a close has nothing to lose: it is not looked at.
 class Stelle {
  public:
   explicit Stelle(int d = -1) : d_(d) {}
@@ -40,7 +73,7 @@ class Stelle {
   ~Stelle() { Wechseln(-1); }
   void Wechseln(int d) {
     if (d_ >= 0) {
-      close(d_);
+      Schliessen(d_);
     }
     d_ = d;
   }
@@ -51,25 +84,34 @@ class Stelle {
   int d_;
 };
 
+// One name of the way; `Ordner`: a slash followed it, so it must be a
+// folder (and, as the last name, cannot be a file that is made or opened).
+struct Schritt {
+  std::string Name;
+  bool Ordner = false;
+};
+
 // What the look found: Fehler (0, an errno or FremderWeg), else the last
-// name in the folder held open, and what is there when anything is.
+// name in the folder held open, what is there when anything is, and whether
+// it is a link of the process file system, opened as the kernel follows it.
 struct Blick {
   int Fehler = 0;
   std::string Name;
   bool Da = false;
+  bool Durchreichen = false;
   struct stat Info {};
 };
 
-// Puts the names of `Weg` in front of `Namen`, in order. An empty name or
-// "." is no step; ".." is one, taken from the folder reached, as the kernel
-// takes it.
-void Voranstellen(const std::string& Weg, std::deque<std::string>& Namen) {
-  std::deque<std::string> Neu;
+// Puts the names of `Weg` in front of `Namen`, in order. An empty name is no
+// step; "." and ".." are, taken from the folder reached, as the kernel takes
+// them. A slash at the end marks the last name as a folder.
+void Voranstellen(const std::string& Weg, std::deque<Schritt>& Namen) {
+  std::deque<Schritt> Neu;
   for (std::size_t a = 0, e = 0; a <= Weg.size(); a = e + 1) {
     e = Weg.find('/', a);
     e = e == std::string::npos ? Weg.size() : e;
-    if (e > a && Weg.compare(a, e - a, ".") != 0) {
-      Neu.push_back(Weg.substr(a, e - a));
+    if (e > a) {
+      Neu.push_back({Weg.substr(a, e - a), e < Weg.size()});
     }
   }
   Namen.insert(Namen.begin(), Neu.begin(), Neu.end());
@@ -84,20 +126,88 @@ bool VomBenutzer(const struct stat& Info) {
   return Info.st_uid == geteuid() || Info.st_uid == 0;
 }
 
-// Follows the link held as `Verweis`: its target's names go first, and an
-// absolute target starts again at "/". 0 or an errno.
-int Folgen(int Verweis, Stelle& Ordner, std::deque<std::string>& Namen) {
+int Nachsehen(int Ordner, const char* Name) {
+  return Machen(Aufruf::Nachsehen, [&] {
+    return openat(Ordner, Name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+  });
+}
+
+int Status(int d, struct stat* Info) {
+  return Nummer(Machen(Aufruf::Status, [&] { return fstat(d, Info); }));
+}
+
+// Follows the link held as `Verweis`, named by `Wo`: its target's names go
+// first, and an absolute target starts again at "/". 0 or an errno.
+int Folgen(int Verweis, const Schritt& Wo, Stelle& Ordner,
+           std::deque<Schritt>& Namen) {
   std::string Ziel(4096, '\0');  // PATH_MAX, the longest target there is
-  const ssize_t n = readlinkat(Verweis, "", Ziel.data(), Ziel.size());
-  if (n < 0 || static_cast<std::size_t>(n) >= Ziel.size()) {
-    return n < 0 ? errno : ENAMETOOLONG;
+  const ssize_t n = Machen(Aufruf::VerweisLesen, [&] {
+    return readlinkat(Verweis, "", Ziel.data(), Ziel.size());
+  });
+  if (n <= 0 || static_cast<std::size_t>(n) >= Ziel.size()) {
+    return n < 0 ? errno : n == 0 ? ENOENT : ENAMETOOLONG;
   }
   Ziel.resize(static_cast<std::size_t>(n));
   if (Ziel[0] == '/') {
-    Ordner.Wechseln(open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+    Ordner.Wechseln(Nachsehen(AT_FDCWD, "/"));
+    if (Ordner.d() < 0) {
+      return errno;
+    }
   }
+  const std::size_t Vorher = Namen.size();
   Voranstellen(Ziel, Namen);
-  return Namen.empty() ? EISDIR : 0;  // "/" or ".": a folder
+  if (Namen.size() == Vorher) {
+    return EISDIR;  // "/": a folder
+  }
+  Namen[Namen.size() - Vorher - 1].Ordner |= Wo.Ordner;
+  return 0;
+}
+
+// The last name is a link: one of the process file system's is opened as
+// the kernel follows it (never made from its text), any other is followed.
+int Verweis(int Hier, const Schritt& Wo, Stelle& Ordner,
+            std::deque<Schritt>& Namen, Blick& b) {
+  bool Prozess = false;
+  if (const int f = ImProzessdateisystem(Hier, &Prozess)) {
+    return f;
+  }
+  if (!Prozess || !Namen.empty()) {
+    return Folgen(Hier, Wo, Ordner, Namen);
+  }
+  b.Durchreichen = true;
+  b.Da = true;
+  return Nummer(Machen(Aufruf::Status, [&] {
+    return fstatat(Ordner.d(), b.Name.c_str(), &b.Info, 0);
+  }));
+}
+
+// One step of the walk: `Wo`, in the folder held. 0 and on, or why not.
+int Gehen(const Schritt& Wo, Stelle& Ordner, std::deque<Schritt>& Namen,
+          int& Verweise, Blick& b) {
+  b.Name = Wo.Name;
+  Stelle Hier(Nachsehen(Ordner.d(), Wo.Name.c_str()));
+  if (Hier.d() < 0) {
+    const int f = errno;
+    return f == ENOENT && Namen.empty() ? (Wo.Ordner ? EISDIR : 0) : f;
+  }
+  if (const int f = Status(Hier.d(), &b.Info)) {
+    return f;
+  }
+  if (S_ISLNK(b.Info.st_mode)) {
+    return !VomBenutzer(b.Info) ? FremderWeg
+           : ++Verweise > HoechstensVerweise
+               ? ELOOP
+               : Verweis(Hier.d(), Wo, Ordner, Namen, b);
+  }
+  if (Namen.empty()) {
+    b.Da = true;
+    return Wo.Ordner ? EISDIR : 0;  // as an open that may create says
+  }
+  if (!S_ISDIR(b.Info.st_mode)) {
+    return ENOTDIR;
+  }
+  Ordner.Wechseln(Hier.Abgeben());
+  return 0;
 }
 
 // The walk from the file's folder (opened as any program opens it: the user
@@ -109,66 +219,54 @@ Blick Schauen(const char* Pfad, Stelle& Ordner) {
                              : Schnitt == 0               ? "/"
                                             : p.substr(0, Schnitt);
   Blick b;
-  Ordner.Wechseln(open(Anfang.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  std::deque<std::string> Namen;
+  Ordner.Wechseln(Machen(Aufruf::Nachsehen, [&] {
+    return open(Anfang.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  }));
+  std::deque<Schritt> Namen;
   Voranstellen(p.substr(Schnitt + 1), Namen);  // npos + 1: the whole path
   b.Fehler = Ordner.d() < 0 ? errno : Namen.empty() ? EISDIR : 0;
-  for (int Verweise = 0; b.Fehler == 0 && !Namen.empty();) {
-    b.Name = std::move(Namen.front());
+  for (int Verweise = 0; b.Fehler == 0 && !b.Da && !Namen.empty();) {
+    const Schritt Wo = std::move(Namen.front());
     Namen.pop_front();
-    Stelle Hier(
-        openat(Ordner.d(), b.Name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    if (Hier.d() < 0 || fstat(Hier.d(), &b.Info) != 0) {
-      b.Fehler = errno == ENOENT && Namen.empty() ? 0 : errno;
-      break;
-    }
-    if (S_ISLNK(b.Info.st_mode)) {
-      b.Fehler = !VomBenutzer(b.Info) ? FremderWeg
-                 : ++Verweise > HoechstensVerweise
-                     ? ELOOP
-                     : Folgen(Hier.d(), Ordner, Namen);
-    } else if (Namen.empty()) {
-      b.Da = true;
-    } else if (!S_ISDIR(b.Info.st_mode)) {
-      b.Fehler = ENOTDIR;
-    } else {
-      Ordner.Wechseln(Hier.Abgeben());
-    }
+    b.Fehler = Gehen(Wo, Ordner, Namen, Verweise, b);
   }
   return b;
 }
 
 // The file the look found, or a new one where it found nothing, opened
-// without following a link: FremderWeg when something else is there now.
+// without following a link (but a link of the process file system):
+// FremderWeg when something else is there now.
 Geoeffnet Nehmen(const Stelle& Ordner, const Blick& b) {
-  const int d = openat(Ordner.d(), b.Name.c_str(),
-                       O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY |
-                           (b.Da ? 0 : O_CREAT | O_EXCL),
-                       0666);
+  const int d = Machen(Aufruf::Oeffnen, [&] {
+    return openat(Ordner.d(), b.Name.c_str(),
+                  O_WRONLY | O_CLOEXEC | O_NOCTTY |
+                      (b.Durchreichen ? 0 : O_NOFOLLOW) |
+                      (b.Da ? 0 : O_CREAT | O_EXCL),
+                  0666);
+  });
   if (d < 0) {
-    return {-1, errno == ELOOP ? FremderWeg : errno};
+    return {-1, errno == ELOOP && !b.Durchreichen ? FremderWeg : errno};
   }
   struct stat Offen {};
-  if (b.Da && (fstat(d, &Offen) != 0 ||
-               !GleicheDatei(KennungAus(Offen), KennungAus(b.Info)))) {
-    close(d);
-    return {-1, FremderWeg};
+  if (b.Da) {
+    const int f = Status(d, &Offen);
+    if (f != 0 || !GleicheDatei(KennungAus(Offen), KennungAus(b.Info))) {
+      Schliessen(d);
+      return {-1, f != 0 ? f : FremderWeg};
+    }
   }
   return {d, 0};
 }
 
 }  // namespace
 
-Geoeffnet Oeffnen(const char* Pfad, void (*NachDemBlick)()) {
+Geoeffnet Oeffnen(const char* Pfad) {
   // EEXIST: another run made the file meanwhile; look again, once.
   for (int Blicke = 0; Blicke < 2; ++Blicke) {
     Stelle Ordner;
     const Blick b = Schauen(Pfad, Ordner);
     if (b.Fehler != 0) {
       return {-1, b.Fehler};
-    }
-    if (NachDemBlick != nullptr) {
-      NachDemBlick();
     }
     const Geoeffnet g = Nehmen(Ordner, b);
     if (g.Fehler != EEXIST) {
@@ -178,28 +276,24 @@ Geoeffnet Oeffnen(const char* Pfad, void (*NachDemBlick)()) {
   return {-1, FremderWeg};
 }
 
-bool IstDatei(int Deskriptor) {
-  struct stat Info {};
-  return fstat(Deskriptor, &Info) == 0 && S_ISREG(Info.st_mode);
-}
-
 namespace {
-std::optional<Kennung> Regulaer(int Ergebnis, const struct stat& Info) {
-  if (Ergebnis != 0 || !S_ISREG(Info.st_mode)) {
-    return std::nullopt;
+Art ArtAus(int Fehler, const struct stat& Info) {
+  if (Fehler != 0) {
+    return {Fehler, false, {}};
   }
-  return KennungAus(Info);
+  return {0, S_ISREG(Info.st_mode), KennungAus(Info)};
 }
 }  // namespace
 
-std::optional<Kennung> DateiKennung(int Deskriptor) {
+Art Beschreiben(int Deskriptor) {
   struct stat Info {};
-  return Regulaer(fstat(Deskriptor, &Info), Info);
+  return ArtAus(Status(Deskriptor, &Info), Info);
 }
 
-std::optional<Kennung> DateiKennung(const char* Pfad) {
+Art Beschreiben(const char* Pfad) {
   struct stat Info {};
-  return Regulaer(stat(Pfad, &Info), Info);
+  return ArtAus(
+      Nummer(Machen(Aufruf::Status, [&] { return stat(Pfad, &Info); })), Info);
 }
 
 // flock, which programs use for whole files, and an open file description
@@ -207,17 +301,25 @@ std::optional<Kennung> DateiKennung(const char* Pfad) {
 const int Sperrarten = 2;
 
 int Sperren(int Deskriptor, int Art) {
-  if (Art == 0) {
-    return flock(Deskriptor, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
-  }
-  struct flock Ganz {};  // from byte 0 to the end, whatever the end becomes
-  Ganz.l_type = F_WRLCK;
-  Ganz.l_whence = SEEK_SET;
-  return fcntl(Deskriptor, F_OFD_SETLK, &Ganz) == 0 ? 0 : errno;
+  return Nummer(Machen(Aufruf::Sperren, [&] {
+    if (Art == 0) {
+      return flock(Deskriptor, LOCK_EX | LOCK_NB);
+    }
+    struct flock Ganz {};  // from byte 0 to the end, whatever the end becomes
+    Ganz.l_type = F_WRLCK;
+    Ganz.l_whence = SEEK_SET;
+    return fcntl(Deskriptor, F_OFD_SETLK, &Ganz);
+  }));
 }
 
-int Kuerzen(int Deskriptor) { return ftruncate(Deskriptor, 0); }
-int Synchronisieren(int Deskriptor) { return fsync(Deskriptor); }
-int Schliessen(int Deskriptor) { return close(Deskriptor); }
+int Kuerzen(int Deskriptor) {
+  return Nummer(
+      Machen(Aufruf::Kuerzen, [&] { return ftruncate(Deskriptor, 0); }));
+}
+
+int Synchronisieren(int Deskriptor) {
+  return Nummer(
+      Machen(Aufruf::Synchronisieren, [&] { return fsync(Deskriptor); }));
+}
 
 }  // namespace plattform

@@ -1,4 +1,4 @@
-// The writer's and the data file's system calls on Windows.
+// The writer's, the reader's and the data file's system calls on Windows.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -12,10 +12,33 @@
 namespace plattform {
 
 namespace {
+
 HANDLE Griff(int d) { return reinterpret_cast<HANDLE>(_get_osfhandle(d)); }
+
+// The errno of the last Windows call that failed.
+int SystemNummer() {
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+      return EACCES;
+    case ERROR_INVALID_HANDLE:
+      return EBADF;
+    case ERROR_OPERATION_ABORTED:
+      return EINTR;
+    default:
+      return EIO;
+  }
+}
+
 }  // namespace
 
 long Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
+  if (const int f = Vorher(Aufruf::Schreiben)) {
+    errno = f;
+    return -1;
+  }
   constexpr std::size_t Hoechstens = 1u << 30;
   const int n =
       _write(Deskriptor, Text,
@@ -27,48 +50,84 @@ long Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
   return n;
 }
 
-// Descriptors there wait in the write itself and never say EAGAIN.
-int Warten(int /*Deskriptor*/) { return EAGAIN; }
+long Lesen(int Deskriptor, char* Text, std::size_t Anzahl) {
+  if (const int f = Vorher(Aufruf::Lesen)) {
+    errno = f;
+    return -1;
+  }
+  constexpr std::size_t Hoechstens = 1u << 30;
+  return _read(
+      Deskriptor, Text,
+      static_cast<unsigned>(Anzahl < Hoechstens ? Anzahl : Hoechstens));
+}
+
+// Descriptors there wait in the call itself and never say EAGAIN.
+int Warten(int /*Deskriptor*/, bool /*Schreibend*/) {
+  const int f = Vorher(Aufruf::Warten);
+  return f != 0 ? f : EAGAIN;
+}
 
 // Links need a privilege there; the path is opened as it is.
-Geoeffnet Oeffnen(const char* Pfad, void (* /*NachDemBlick*/)()) {
+Geoeffnet Oeffnen(const char* Pfad) {
+  if (const int f = Vorher(Aufruf::Oeffnen)) {
+    return {-1, f};
+  }
   const int d =
       _open(Pfad, _O_WRONLY | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
   return {d, d < 0 ? errno : 0};
 }
 
-bool IstDatei(int d) { return GetFileType(Griff(d)) == FILE_TYPE_DISK; }
-
 namespace {
 // _fstat reports inode 0 there: the volume and the file index tell.
-std::optional<Kennung> KennungVon(HANDLE h) {
-  BY_HANDLE_FILE_INFORMATION i{};
-  if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &i)) {
-    return std::nullopt;
+Art ArtVon(HANDLE h) {
+  if (h == INVALID_HANDLE_VALUE) {
+    return {EBADF, false, {}};
   }
-  return Kennung{i.dwVolumeSerialNumber,
-                 (std::uint64_t{i.nFileIndexHigh} << 32) | i.nFileIndexLow};
+  SetLastError(NO_ERROR);
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    return {GetLastError() == NO_ERROR ? 0 : SystemNummer(), false, {}};
+  }
+  BY_HANDLE_FILE_INFORMATION i{};
+  if (!GetFileInformationByHandle(h, &i)) {
+    return {SystemNummer(), false, {}};
+  }
+  const bool Ordner = (i.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return {0, !Ordner,
+          Kennung{i.dwVolumeSerialNumber,
+                  (std::uint64_t{i.nFileIndexHigh} << 32) | i.nFileIndexLow}};
 }
 }  // namespace
 
-std::optional<Kennung> DateiKennung(int d) { return KennungVon(Griff(d)); }
+Art Beschreiben(int d) {
+  if (const int f = Vorher(Aufruf::Status)) {
+    return {f, false, {}};
+  }
+  return ArtVon(Griff(d));
+}
 
-std::optional<Kennung> DateiKennung(const char* Pfad) {
+Art Beschreiben(const char* Pfad) {
+  if (const int f = Vorher(Aufruf::Nachsehen)) {
+    return {f, false, {}};
+  }
   const HANDLE h = CreateFileA(
       Pfad, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    return std::nullopt;
+    return {SystemNummer(), false, {}};
   }
-  const std::optional<Kennung> k = KennungVon(h);
+  const int f = Vorher(Aufruf::Status);
+  const Art a = f != 0 ? Art{f, false, {}} : ArtVon(h);
   CloseHandle(h);
-  return k;
+  return a;
 }
 
 const int Sperrarten = 1;
 
 // A refusal is ERROR_LOCK_VIOLATION; anything else means no lock to be had.
 int Sperren(int d, int /*Art*/) {
+  if (const int f = Vorher(Aufruf::Sperren)) {
+    return f;
+  }
   OVERLAPPED Ort{};
   if (LockFileEx(Griff(d), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
                  0, MAXDWORD, MAXDWORD, &Ort)) {
@@ -77,13 +136,26 @@ int Sperren(int d, int /*Art*/) {
   return GetLastError() == ERROR_LOCK_VIOLATION ? EAGAIN : ENOLCK;
 }
 
-int Kuerzen(int d) { return _chsize(d, 0); }
-int Synchronisieren(int d) { return _commit(d); }  // FlushFileBuffers
+int Kuerzen(int d) {
+  if (const int f = Vorher(Aufruf::Kuerzen)) {
+    return f;
+  }
+  return _chsize(d, 0) == 0 ? 0 : errno;
+}
+
+int Synchronisieren(int d) {  // FlushFileBuffers
+  if (const int f = Vorher(Aufruf::Synchronisieren)) {
+    return f;
+  }
+  return _commit(d) == 0 ? 0 : errno;
+}
 
 int Schliessen(int d) {
+  const int f = Vorher(Aufruf::Schliessen);
   OVERLAPPED Ort{};
   UnlockFileEx(Griff(d), 0, MAXDWORD, MAXDWORD, &Ort);  // at once, not later
-  return _close(d);
+  const int n = _close(d) == 0 ? 0 : errno;
+  return f != 0 ? f : n;
 }
 
 }  // namespace plattform

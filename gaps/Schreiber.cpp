@@ -82,7 +82,8 @@ int Schreiber::AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
     } else if ((Fehler == EINTR || Fehler == EAGAIN) && Abgebrochen()) {
       return EINTR;  // an interrupt ends a write, or a wait, for good
     } else if (Fehler == EAGAIN) {
-      if (const int w = plattform::Warten(Deskriptor); w != 0 && w != EINTR) {
+      if (const int w = plattform::Warten(Deskriptor, true);
+          w != 0 && w != EINTR) {
         return w;
       }
     } else if (Fehler != EINTR) {

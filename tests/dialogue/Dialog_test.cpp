@@ -11,9 +11,10 @@
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 
+#include "dialogue/Fehlerausgabe.hpp"
+#include "dialogue/Leser.hpp"
 #include "gaps/Abstandsdatei.hpp"
 #include "gaps/Schreiber.hpp"
 #include "support/Datenpfad.hpp"
@@ -37,15 +38,26 @@ namespace {
 
 class DialogTest : public testing::Test {
  protected:
-  void TearDown() override { fs::remove_all(Ordner); }
+  void TearDown() override {
+    fs::remove_all(Ordner);
+    fs::remove_all(Neben);
+  }
 
   // Runs the dialogue on `Eingabe` with standard output `aus`; the status.
+  // Standard input and error are files of the test's own.
   int Laufen(const std::string& Eingabe, Schreiber& aus) {
-    std::istringstream ein(Eingabe);
-    Fehler.str("");
-    const Ende e = Dialog(ein, aus, Fehler, Pfad.c_str());
-    EXPECT_EQ(e.Signal, 0);
-    return e.Status;
+    const fs::path Ein = Neben / "ein", Aus = Neben / "fehler";
+    DateiSchreiben(Ein, Eingabe);
+    const int e = open(Ein.string().c_str(), O_RDONLY | O_BINARY);
+    const int f = open(Aus.string().c_str(),
+                       O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, 0600);
+    Leser ein(e);
+    const Ende Ausgang = Dialog(ein, aus, Fehlerausgabe(f), Pfad.c_str());
+    close(e);
+    close(f);
+    Fehler = DateiLesen(Aus);
+    EXPECT_EQ(Ausgang.Signal, 0);
+    return Ausgang.Status;
   }
 
   // The data file's bytes, or nothing when there is none.
@@ -54,8 +66,9 @@ class DialogTest : public testing::Test {
   }
 
   fs::path Ordner = FrischerOrdner();
+  fs::path Neben = FrischerOrdner();  // standard input and error
   std::string Pfad = (Ordner / datenpfad::Dateiname).string();
-  std::ostringstream Fehler;
+  std::string Fehler;  // what standard error got
 };
 
 TEST_F(DialogTest, Gespraeche) {
@@ -105,7 +118,7 @@ TEST_F(DialogTest, Gespraeche) {
     Schreiber aus(-1, GeraetSchreiben);
     EXPECT_EQ(Laufen(f.Eingabe, aus), 0) << f.Name;
     EXPECT_EQ(g.Angekommen, f.Ausgabe) << f.Name;
-    EXPECT_EQ(Fehler.str(), "") << f.Name;
+    EXPECT_EQ(Fehler, "") << f.Name;
     EXPECT_EQ(Daten(), f.Daten) << f.Name;
   }
 }
@@ -175,7 +188,7 @@ TEST_F(DialogTest, DatenDateiBleibtUnberuehrt) {
     } else {
       EXPECT_EQ(g.Angekommen, Banner + Bitten) << f.Name;
     }
-    EXPECT_EQ(Fehler.str(), "primzahlabstand: " + f.Meldung + "\n") << f.Name;
+    EXPECT_EQ(Fehler, "primzahlabstand: " + f.Meldung + "\n") << f.Name;
     EXPECT_EQ(Daten(), f.Daten) << f.Name;
   }
 }
@@ -207,10 +220,9 @@ TEST_F(DialogTest, AusgabeGehtVerloren) {
     EXPECT_EQ(Laufen("10 30 nein\n", Voll), 1) << f.Name;
     EXPECT_EQ(g.Angekommen, f.Gezeigt) << f.Name;
     EXPECT_EQ(Daten(), f.Daten) << f.Name;
-    EXPECT_EQ(Fehler.str(),
-              std::string("primzahlabstand: Die Ausgabe konnte nicht "
-                          "geschrieben werden: ") +
-                  std::strerror(ENOSPC) + "\n")
+    EXPECT_EQ(Fehler, std::string("primzahlabstand: Die Ausgabe konnte nicht "
+                                  "geschrieben werden: ") +
+                          std::strerror(ENOSPC) + "\n")
         << f.Name;
   }
 }

@@ -7,9 +7,10 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <sstream>
 
 #include "dialogue/Dialog.hpp"
+#include "dialogue/Fehlerausgabe.hpp"
+#include "dialogue/Leser.hpp"
 #include "gaps/Schreiber.hpp"
 #include "support/Kindprozess.hpp"
 
@@ -40,11 +41,16 @@ int DurchgangImKind(bool AlarmGesperrt) {
   sigaddset(&Alarm, SIGALRM);
   sigprocmask(AlarmGesperrt ? SIG_BLOCK : SIG_UNBLOCK, &Alarm, nullptr);
   unterbrechung::Einrichten();
-  std::istringstream ein("0 4000000000\n");
-  std::ostringstream fehler;
+  int Eingabe[2];
+  if (pipe(Eingabe) != 0 || write(Eingabe[1], "0 4000000000\n", 13) != 13) {
+    return 2;
+  }
+  close(Eingabe[1]);
+  Leser ein(Eingabe[0]);
   Schreiber aus(Rohr[1], SignalVorDemSchreiben);
   aus.AbbruchBeachten(&unterbrechung::Anfrage, Schreiber::Abbruch::Sofort);
-  return Dialog(ein, aus, fehler, "/dev/null").Signal == SIGINT ? 0 : 1;
+  return Dialog(ein, aus, Fehlerausgabe(-1), "/dev/null").Signal == SIGINT ? 0
+                                                                           : 1;
 }
 
 TEST(Unterbrechung, WaechterBeendetEinSchreibenNachDemSignal) {

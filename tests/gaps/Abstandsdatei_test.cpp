@@ -98,8 +98,10 @@ TEST_F(AbstandsdateiTest, AusgabeInDieDateiWirdAbgewiesen) {
   close(Ausgabe);
 }
 
-int Sperrfehler = 0;  // what the injected lock step answers
-int Vorgegeben(int /*Deskriptor*/, int /*Art*/) { return Sperrfehler; }
+int Sperrfehler = 0;  // what the seam answers for a lock
+int Vorgegeben(plattform::Aufruf Art) {
+  return Art == plattform::Aufruf::Sperren ? Sperrfehler : 0;
+}
 
 TEST_F(AbstandsdateiTest, WasEinSperrenHeisst) {
   // Another program's lock of any kind, a shared one too, refuses the pass
@@ -138,8 +140,10 @@ TEST_F(AbstandsdateiTest, WasEinSperrenHeisst) {
     const int h = f.Halten ? open(Pfad.c_str(), f.Modus) : -1;
     ASSERT_TRUE(!f.Halten || f.Halten(h) == 0) << f.Name;
     Sperrfehler = f.Fehler;
-    Abstandsdatei d(nullptr, {nullptr, f.Halten ? nullptr : Vorgegeben});
+    plattform::Eingreifen(f.Halten ? nullptr : Vorgegeben);
+    Abstandsdatei d;
     EXPECT_EQ(d.Oeffnen(Pfad.c_str()), f.Soll) << f.Name;
+    plattform::Eingreifen(nullptr);
     d.Schreiben(7);
     d.Schliessen();
     EXPECT_EQ(DateiLesen(Pfad), f.Soll == Oeffnung::Offen ? "\x07" : "alt")
@@ -190,8 +194,8 @@ TEST_F(AbstandsdateiTest, FehlerWerdenGemeldet) {
 #ifndef _WIN32
 // In a child: opens the file at `Pfad`, stores the gap 9 and closes; the
 // outcome of the open as the exit status.
-int EinDurchgang(const fs::path& Pfad, Oeffnungsschritte Schritte = {}) {
-  Abstandsdatei d(nullptr, Schritte);
+int EinDurchgang(const fs::path& Pfad) {
+  Abstandsdatei d;
   const Oeffnung o = d.Oeffnen(Pfad.string().c_str());
   d.Schreiben(9);
   d.Schliessen();
@@ -270,9 +274,12 @@ TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
 
 std::function<void()> Eingriff;  // what happens between the look and the open
 int Eingriffe = 0;               // in the child, which starts at 0
-void Eingreifen() {
-  ++Eingriffe;
-  Eingriff();
+int Eingreifen(plattform::Aufruf Art) {
+  if (Art == plattform::Aufruf::Oeffnen) {
+    ++Eingriffe;
+    Eingriff();
+  }
+  return 0;
 }
 
 TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
@@ -324,7 +331,8 @@ TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
     Eingriff = f.Tun;
     const int Ergebnis = ImKind(  // an open that waits ends there
         [&] {
-          return EinDurchgang(Pfad, {Eingreifen, nullptr});
+          plattform::Eingreifen(Eingreifen);
+          return EinDurchgang(Pfad);
         },
         std::chrono::seconds(2));
     EXPECT_EQ(Ergebnis, static_cast<int>(f.Soll)) << f.Name;

@@ -98,16 +98,17 @@ TEST_F(StoerungTest, ZwischenZweiDurchgaengen) {
 }
 
 TEST_F(StoerungTest, EingabeGeschlossen) {
-  // Found afterwards: the complaint about 0 and 0, the question, status 0,
-  // no data file.
+  // `<&-`: a read that fails, not the end of the input. The dialogue ends
+  // at the first read with status 1 and one line; no data file.
   Lauf l;
   Vorbereiten(l);
   l.Ein = Lauf::Eingabe::Geschlossen;
   l.Starten();
   ASSERT_TRUE(l.Beenden());
-  EXPECT_EQ(l.Status, 0);
-  EXPECT_EQ(l.FehlerText(), "");
-  EXPECT_TRUE(EndetMit(l.Text(), text::Beschwerde("0", "0") + text::Frage));
+  EXPECT_EQ(l.Status, 1);
+  EXPECT_EQ(l.FehlerText(),
+            Zeile("Die Eingabe konnte nicht gelesen werden", EBADF));
+  EXPECT_EQ(l.Text(), text::Banner + "Bitte Minimalwert eingeben: \n");
   EXPECT_FALSE(fs::exists(Pfad()));
 }
 

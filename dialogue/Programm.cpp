@@ -1,0 +1,31 @@
+// The program's body.
+#include "Programm.hpp"
+
+#include "Aufruf.hpp"
+#include "Fehlerausgabe.hpp"
+#include "Konsole.hpp"
+#include "Leser.hpp"
+#include "Unterbrechung.hpp"
+#include "gaps/Schreiber.hpp"
+
+Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
+  // Standard output, the descriptor the caller gave, through our own writer:
+  // one write per flushed line, the first failure's reason kept, and the
+  // banner's letter as the console shows it. Once an interrupt is noted it
+  // writes nothing more.
+  Schreiber Ausgabe(u.Aus, KonsolenSchreibfunktion(u.Aus));
+  Ausgabe.AbbruchBeachten(&unterbrechung::Anfrage, Schreiber::Abbruch::Sofort);
+  const Fehlerausgabe fehler(u.Fehler);
+  if (const auto Status = Optionen(argc, argv, Ausgabe, fehler)) {
+    return Ende{*Status};
+  }
+  if (const int Nummer = unterbrechung::Einrichten()) {
+    fehler.Zeile("Die Signale koennen nicht eingerichtet werden", Nummer);
+    return Ende{1};
+  }
+  OrdnerPruefen(u.Pfad, fehler);
+  Leser Eingabe(u.Ein, &unterbrechung::Anfrage);
+  const Ende e = Dialog(Eingabe, Ausgabe, fehler, u.Pfad);
+  unterbrechung::Ruhen();
+  return e;
+}

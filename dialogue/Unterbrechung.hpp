@@ -24,8 +24,9 @@ extern volatile std::sig_atomic_t Anfrage;
 void DurchgangOffen(bool Offen);
 bool DurchgangIstOffen();
 
-// Stops the watchdog that an interrupt set going: at the end of the body,
-// whose caller may go on (a test); a failure leaves it ticking, harmlessly.
+// Removes the watchdog: at the end of the body, whose caller may go on (a
+// test); a failure leaves it there, ticking if an interrupt set it going,
+// which ends no call of a program that goes on without a pass.
 void Ruhen();
 
 // The signal by which a reader that has gone ends the program: SIGPIPE where

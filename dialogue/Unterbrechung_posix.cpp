@@ -103,8 +103,8 @@ int Fangen(int Signal) {
   if (Signal == SIGALRM) {
     AlarmGefangen = Unser || Vorher.sa_handler == SIG_DFL ? 1 : 0;
   }
-  if (Unser || Vorher.sa_handler != SIG_DFL) {
-    return 0;
+  if (!Unser && Vorher.sa_handler != SIG_DFL) {
+    return 0;  // ignored; ours again (a second run in one process) is set anew
   }
   struct sigaction Neu {};
   Neu.sa_sigaction = Behandeln;
@@ -156,9 +156,10 @@ int Einrichten() {
 int RohrbruchSignal() { return Rohrbruch; }
 
 void Ruhen() {
-  if (WaechterDa) {
-    Takt(0);  // stopped: nothing to end any more
+  if (WaechterDa && plattform::Vorher(plattform::Aufruf::Zeitgeber) == 0) {
+    timer_delete(Waechter);  // nothing to end any more
   }
+  WaechterDa = false;
 }
 
 void Beenden(int Signal) {

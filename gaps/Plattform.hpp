@@ -23,11 +23,12 @@ enum class Aufruf {
   Kuerzen,          // ftruncate, _chsize
   Synchronisieren,  // fsync, _commit
   Schliessen,       // close
+  Loslassen,        // close of a look's descriptor, which holds no data
   Signale,          // sigaction, sigprocmask, the console handler
   Zeitgeber,        // timer_create, timer_settime
   Terminal,         // isatty, GetConsoleMode
 };
-inline constexpr int Aufrufarten = 14;
+inline constexpr int Aufrufarten = 15;
 const char* Name(Aufruf Art);
 
 // The seam: called before each system call with its kind. 0 lets the call

@@ -73,7 +73,7 @@ class Stelle {
   ~Stelle() { Wechseln(-1); }
   void Wechseln(int d) {
     if (d_ >= 0) {
-      Schliessen(d_);
+      Machen(Aufruf::Loslassen, [this] { return close(d_); });
     }
     d_ = d;
   }

@@ -106,7 +106,7 @@ Art Beschreiben(int d) {
 }
 
 Art Beschreiben(const char* Pfad) {
-  if (const int f = Vorher(Aufruf::Nachsehen)) {
+  if (const int f = Vorher(Aufruf::Status)) {
     return {f, false, {}};
   }
   const HANDLE h = CreateFileA(
@@ -115,8 +115,7 @@ Art Beschreiben(const char* Pfad) {
   if (h == INVALID_HANDLE_VALUE) {
     return {SystemNummer(), false, {}};
   }
-  const int f = Vorher(Aufruf::Status);
-  const Art a = f != 0 ? Art{f, false, {}} : ArtVon(h);
+  const Art a = ArtVon(h);
   CloseHandle(h);
   return a;
 }

@@ -205,44 +205,72 @@ int EinDurchgang(const fs::path& Pfad) {
 TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
   // Followed one name at a time as the kernel does (a ".." after a link to a
   // folder leads up from where that link led); every link on the way must
-  // be the user's. As root, the code runs as user 5001 and the last link of
-  // a row marked "another's" is handed to 5002; else those rows are skipped.
+  // be the user's or root's. As root, the code runs as user 5001 and the
+  // last link of a row with an owner is handed to that one; else those rows
+  // are skipped. The kernel follows 40 links and refuses 41.
   const bool Root = geteuid() == 0;
+  const auto Kette = [](int Anzahl) {
+    static std::vector<std::string> Namen;  // k1 ... k40, kept for the rows
+    for (int i = static_cast<int>(Namen.size()) + 1; i <= 41; ++i) {
+      Namen.push_back("k" + std::to_string(i));
+    }
+    std::vector<std::pair<const char*, const char*>> v;
+    for (int i = 0; i < Anzahl; ++i) {
+      v.emplace_back(
+          i == 0 ? "p" : Namen[static_cast<std::size_t>(i - 1)].c_str(),
+          i + 1 == Anzahl ? "x/neu"
+                          : Namen[static_cast<std::size_t>(i)].c_str());
+    }
+    return v;
+  };
+  constexpr int Fremd = 5002, Wurzel = 0, Wir = -1;
   const struct {
     const char* Name;
     std::vector<std::pair<const char*, const char*>> Verweise;
-    bool Fremd;
+    int Besitzer;  // of the last link
     Oeffnung Soll;
     const char* Ziel;  // where the pass's byte goes, else what keeps "alt"
   } Faelle[] = {
       {"a chain",
        {{"p", "a/l"}, {"a/l", "../x/neu"}},
-       false,
+       Wir,
        Oeffnung::Offen,
        "x/neu"},
       {"'..' after a folder link",
        {{"p", "w/../neu"}, {"w", "x/y"}},
-       false,
+       Wir,
        Oeffnung::Offen,
        "x/neu"},
       {"a loop",
        {{"p", "q"}, {"q", "p"}},
-       false,
+       Wir,
        Oeffnung::Gescheitert,
        "x/opfer"},
+      {"40 links", Kette(40), Wir, Oeffnung::Offen, "x/neu"},
+      {"41 links", Kette(41), Wir, Oeffnung::Gescheitert, "x/opfer"},
+      {"into a missing folder: no file of its name",
+       {{"p", "fehlt/neu"}},
+       Wir,
+       Oeffnung::Gescheitert,
+       "x/opfer"},
+      {"root's link in the chain",
+       {{"p", "g/l"}, {"g/l", "../x/neu"}},
+       Wurzel,
+       Oeffnung::Offen,
+       "x/neu"},
       {"another's link in the chain",
        {{"p", "g/l"}, {"g/l", "../x/opfer"}},
-       true,
+       Fremd,
        Oeffnung::FremderVerweis,
        "x/opfer"},
       {"another's folder link",
        {{"p", "g/f/opfer"}, {"g/f", "../x"}},
-       true,
+       Fremd,
        Oeffnung::FremderVerweis,
        "x/opfer"},
   };
   for (const auto& f : Faelle) {
-    if (f.Fremd && !Root) {
+    if (f.Besitzer != Wir && !Root) {
       std::cout << "skipped, needs root: " << f.Name << "\n";
       continue;
     }
@@ -258,7 +286,9 @@ TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
       EXPECT_TRUE(!Root || lchown(e.path().c_str(), 5001, 5001) == 0);
     }
     const fs::path Zuletzt = Ordner / f.Verweise.back().first;
-    EXPECT_TRUE(!f.Fremd || lchown(Zuletzt.c_str(), 5002, 5002) == 0);
+    EXPECT_TRUE(f.Besitzer == Wir ||
+                lchown(Zuletzt.c_str(), static_cast<uid_t>(f.Besitzer),
+                       static_cast<gid_t>(f.Besitzer)) == 0);
     EXPECT_TRUE(!Root || chown(Ordner.c_str(), 5001, 5001) == 0);
     const auto Tun = [&] {
       const bool Wir = !Root || (setgid(5001) == 0 && setuid(5001) == 0);
@@ -269,6 +299,7 @@ TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
     EXPECT_EQ(DateiLesen(Ordner / f.Ziel),
               f.Soll == Oeffnung::Offen ? "\x09" : "alt")
         << f.Name;
+    EXPECT_FALSE(fs::exists(Ordner / "fehlt")) << f.Name;
   }
 }
 
@@ -313,6 +344,13 @@ TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
          }
        },
        Oeffnung::FremderVerweis},
+      {"our own link made where nothing was: followed", false,
+       [&] {
+         if (Eingriffe == 1) {
+           fs::create_symlink("ziel", Pfad);
+         }
+       },
+       Oeffnung::Offen},
       {"made by another run meanwhile", false,
        [&] {
          if (Eingriffe == 1) {
@@ -336,15 +374,15 @@ TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
         },
         std::chrono::seconds(2));
     EXPECT_EQ(Ergebnis, static_cast<int>(f.Soll)) << f.Name;
+    int Unsere = 0;  // files with the pass's byte
     for (const auto& e : fs::directory_iterator(Ordner)) {
       // Ours holds the pass's byte; every other file its own few words.
       const std::string Inhalt = e.is_fifo() ? "fifo" : DateiLesen(e.path());
-      EXPECT_TRUE(e.is_symlink() ||
-                  (f.Soll == Oeffnung::Offen && e.path() == Pfad
-                       ? Inhalt == "\x09"
-                       : Inhalt.size() > 1))
+      Unsere += !e.is_symlink() && Inhalt == "\x09";
+      EXPECT_TRUE(e.is_symlink() || Inhalt == "\x09" || Inhalt.size() > 1)
           << f.Name << ": " << e.path();
     }
+    EXPECT_EQ(Unsere, f.Soll == Oeffnung::Offen ? 1 : 0) << f.Name;
   }
 }
 

@@ -27,5 +27,5 @@ class Leser final : public std::streambuf {
   int Deskriptor_;
   const volatile std::sig_atomic_t* Anfrage_;
   int Fehlernummer_ = 0;
-  char Puffer_[4096];
+  char Puffer_[4096] = {};
 };

@@ -154,12 +154,12 @@ int Folgen(int Verweis, const Schritt& Wo, Stelle& Ordner,
       return errno;
     }
   }
-  const std::size_t Vorher = Namen.size();
+  const std::size_t Bisher = Namen.size();
   Voranstellen(Ziel, Namen);
-  if (Namen.size() == Vorher) {
+  if (Namen.size() == Bisher) {
     return EISDIR;  // "/": a folder
   }
-  Namen[Namen.size() - Vorher - 1].Ordner |= Wo.Ordner;
+  Namen[Namen.size() - Bisher - 1].Ordner |= Wo.Ordner;
   return 0;
 }
 

@@ -386,6 +386,57 @@ TEST_F(AbstandsdateiTest, ZwischenBlickUndOeffnenVertauscht) {
   }
 }
 
+TEST_F(AbstandsdateiTest, VerweiseWieDerKernelSieNimmt) {
+  // A link into the process file system is opened as the kernel follows it,
+  // never made anew from its text; a slash at the end keeps its meaning.
+  std::ofstream(Ordner / "echt.dat") << "alt";
+  char Muster[] = "/tmp/primzahlabstand-fd-XXXXXX";
+  const int Geloescht = mkstemp(Muster);
+  unlink(Muster);
+  int Rohr[2];
+  ASSERT_TRUE(Geloescht >= 0 && pipe(Rohr) == 0);
+  const auto Fd = [](int d) { return "/proc/self/fd/" + std::to_string(d); };
+  const struct {
+    const char* Name;
+    std::string Ziel;
+    Oeffnung Soll;
+    int Fehler;
+    int Lesen;  // where the byte can be read back, or -1
+  } Faelle[] = {
+      {"an unlinked file's descriptor", Fd(Geloescht), Oeffnung::Offen, 0,
+       Geloescht},
+      {"a pipe's descriptor", "/dev/fd/" + std::to_string(Rohr[1]),
+       Oeffnung::Offen, 0, Rohr[0]},
+      {"a descriptor not open", Fd(999), Oeffnung::Gescheitert, ENOENT, -1},
+      {"a file with a slash", "echt.dat/", Oeffnung::Gescheitert, EISDIR, -1},
+      {"a file with a slash and a dot", "echt.dat/.", Oeffnung::Gescheitert,
+       ENOTDIR, -1},
+  };
+  for (const auto& f : Faelle) {
+    fs::remove(Pfad);
+    fs::create_symlink(f.Ziel, Pfad);
+    const auto Tun = [&] {  // in a child: an open that waits ends there
+      Abstandsdatei d;
+      const Oeffnung o = d.Oeffnen(Pfad.c_str());
+      const int Fehler = d.Fehlernummer();
+      d.Schreiben(9);
+      d.Schliessen();
+      return o == f.Soll && Fehler == f.Fehler ? 0 : 1;
+    };
+    EXPECT_EQ(ImKind(Tun, std::chrono::seconds(2)), 0) << f.Name;
+    char Byte = 0;
+    EXPECT_TRUE(f.Lesen < 0 || pread(f.Lesen, &Byte, 1, 0) == 1 ||
+                read(f.Lesen, &Byte, 1) == 1)
+        << f.Name;
+    EXPECT_EQ(Byte, f.Lesen < 0 ? 0 : 9) << f.Name;
+    EXPECT_EQ(DateiLesen(Ordner / "echt.dat"), "alt") << f.Name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(Ordner), {}), 2) << f.Name;
+  }
+  close(Geloescht);
+  close(Rohr[0]);
+  close(Rohr[1]);
+}
+
 #endif
 
 }  // namespace

@@ -31,11 +31,6 @@ struct Konsole {
   const char* Pfad;
 };
 
-// One line "primzahlabstand: what: why", as command-line tools report.
-void Melden(const Konsole& k, const std::string& Was, int Nummer) {
-  k.fehler.Zeile(Was, Nummer);
-}
-
 std::string DieDatei(const Konsole& k, const char* Was) {
   return std::string("Die Datei ") + k.Pfad + Was;
 }
@@ -44,7 +39,7 @@ std::string DieDatei(const Konsole& k, const char* Was) {
 // the file's own, which needs no errno.
 void NichtGeoeffnet(const Konsole& k, Oeffnung o, int Nummer) {
   if (o == Oeffnung::Gescheitert) {
-    Melden(k, DieDatei(k, " kann nicht geoeffnet werden"), Nummer);
+    k.fehler.Zeile(DieDatei(k, " kann nicht geoeffnet werden"), Nummer);
     return;
   }
   k.fehler.Zeile(o == Oeffnung::Gesperrt
@@ -67,7 +62,7 @@ Ende AusgabeVerloren(const Konsole& k) {
       Nummer == EPIPE && Signal != 0) {
     return Ende{0, Signal};
   }
-  Melden(k, "Die Ausgabe konnte nicht geschrieben werden", Nummer);
+  k.fehler.Zeile("Die Ausgabe konnte nicht geschrieben werden", Nummer);
   return Ende{1};
 }
 
@@ -99,7 +94,7 @@ std::uint32_t ZahlLesen(std::istream& ein) {
 // read: nothing more is shown.
 Ausgang Gelesen(const Konsole& k) {
   if (const int Nummer = k.Eingabe.Fehlernummer()) {
-    Melden(k, "Die Eingabe konnte nicht gelesen werden", Nummer);
+    k.fehler.Zeile("Die Eingabe konnte nicht gelesen werden", Nummer);
     return Ende{1};
   }
   return std::nullopt;
@@ -168,8 +163,8 @@ Ausgang DurchgangBeenden(const Konsole& k, Abstandsdatei& Datei) {
   const bool DateiGeschrieben = Datei.Schliessen();
   const Ausgang Unterbrochen = KeinDurchgangOffen();
   if (!DateiGeschrieben && (Unterbrochen || !k.aus.fail())) {
-    Melden(k, DieDatei(k, " konnte nicht vollstaendig geschrieben werden"),
-           Datei.Fehlernummer());
+    k.fehler.Zeile(DieDatei(k, " konnte nicht vollstaendig geschrieben werden"),
+                   Datei.Fehlernummer());
   }
   if (Unterbrochen) {
     return Unterbrochen;

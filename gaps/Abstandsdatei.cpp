@@ -40,15 +40,26 @@ Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
   return o;
 }
 
+namespace {
+
+// Standard output's look. EBADF: there is none (its first write says so),
+// which is no file either.
+plattform::Art AusgabeArt(int Ausgabe) {
+  const plattform::Art a = plattform::Beschreiben(Ausgabe);
+  return a.Fehler == EBADF ? plattform::Art{} : a;
+}
+
+}  // namespace
+
 Oeffnung Abstandsdatei::AusgabePruefen(const char* Pfad, int Ausgabe,
                                        int* Fehler) {
-  const plattform::Art a = plattform::Beschreiben(Ausgabe);
-  if (a.Fehler == EBADF || (a.Fehler == 0 && !a.Regulaer)) {
-    return Oeffnung::Offen;  // none (its first write says so), or no file
-  }
+  const plattform::Art a = AusgabeArt(Ausgabe);
   *Fehler = a.Fehler;
   if (a.Fehler != 0) {
     return Oeffnung::Gescheitert;
+  }
+  if (!a.Regulaer) {
+    return Oeffnung::Offen;
   }
   const plattform::Art p = plattform::Beschreiben(Pfad);
   if (p.Fehler == ENOENT || p.Fehler == ENOTDIR || p.Fehler == EACCES) {
@@ -73,12 +84,12 @@ Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
   if (!Offen.Regulaer) {
     return Oeffnung::Offen;
   }
-  const plattform::Art Aus = plattform::Beschreiben(Ausgabe);
-  if (Aus.Fehler != 0 && Aus.Fehler != EBADF) {  // EBADF: there is none
+  const plattform::Art Aus = AusgabeArt(Ausgabe);
+  if (Aus.Fehler != 0) {
     Schreiber_.Scheitern(Aus.Fehler);
     return Oeffnung::Gescheitert;
   }
-  if (Aus.Fehler == 0 && plattform::GleicheDatei(Offen.Datei, Aus.Datei)) {
+  if (Aus.Regulaer && plattform::GleicheDatei(Offen.Datei, Aus.Datei)) {
     return Oeffnung::IstDieAusgabe;
   }
   if (const Oeffnung o = Sperren(d); o != Oeffnung::Offen) {

@@ -2,7 +2,6 @@
 // data file the pass refuses, and output that cannot be written.
 #include "dialogue/Dialog.hpp"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -18,18 +17,10 @@
 #include "gaps/Abstandsdatei.hpp"
 #include "gaps/Schreiber.hpp"
 #include "support/Datenpfad.hpp"
+#include "support/Deskriptor.hpp"
 #include "support/Dialogtexte.hpp"
 #include "support/Geraet.hpp"
 #include "support/Ordner.hpp"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
 
 namespace fs = std::filesystem;
 using namespace text;

@@ -5,7 +5,6 @@
 // (none when that line's own write failed), or the interrupt's ending;
 // standard output a prefix of the transcript; the data file as it was, or
 // exactly the gaps shown (a prefix when a write failed).
-#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -20,18 +19,10 @@
 #include "dialogue/Programm.hpp"
 #include "dialogue/Unterbrechung.hpp"
 #include "gaps/Plattform.hpp"
+#include "support/Deskriptor.hpp"
 #include "support/Dialogtexte.hpp"
 #include "support/Gezeigt.hpp"
 #include "support/Ordner.hpp"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
 
 namespace fs = std::filesystem;
 using plattform::Aufruf;

@@ -64,4 +64,27 @@ TEST(Unterbrechung, WaechterBeendetEinSchreibenNachDemSignal) {
   }
 }
 
+TEST(Unterbrechung, WaechterRingtWiederBisDasEndeKommt) {
+  // The watchdog's first ring may come while nothing waits (spent); a write
+  // that begins to wait after it is still ended by the next ring.
+  const auto Tun = [] {
+    int Rohr[2];
+    if (pipe2(Rohr, O_NONBLOCK) != 0 || unterbrechung::Einrichten() != 0) {
+      return 2;
+    }
+    while (write(Rohr[1], &Rohr, sizeof Rohr) > 0) {
+    }
+    fcntl(Rohr[1], F_SETFL, 0);
+    unterbrechung::DurchgangOffen(true);
+    std::raise(SIGINT);  // noted; the watchdog rings in 1 s, then again
+    const auto Danach =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
+    while (std::chrono::steady_clock::now() < Danach) {
+    }
+    return write(Rohr[1], "x", 1) < 0 && errno == EINTR ? 0 : 1;
+  };
+  EXPECT_EQ(ImKind(Tun, std::chrono::seconds(4)), 0)
+      << "a write that began after the first ring was never ended";
+}
+
 }  // namespace

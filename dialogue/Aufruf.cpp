@@ -5,6 +5,8 @@
 #include "gaps/Abstandsdatei.hpp"
 #include "gaps/Schreiber.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -23,9 +25,11 @@ constexpr const char* HilfeAnfang =
     "gezeigt. Nach jedem Durchgang setzt nur die Antwort \"ja\" fort.\n"
     "\n"
     "Jeder Abstand wird als ein Byte (der Abstand modulo 256) in der Datei\n";
+// Between the file, its folder as Windows writes it, and as the path names it.
+constexpr const char* HilfeWindows = " gespeichert: unter Windows in ";
+constexpr const char* HilfeSonst = ", sonst im\nOrdner ";
 constexpr const char* HilfeEnde =
-    " gespeichert: unter Windows in C:\\temp, sonst im\n"
-    "Ordner c:/temp unterhalb des Arbeitsverzeichnisses. Der Ordner muss\n"
+    " unterhalb des Arbeitsverzeichnisses. Der Ordner muss\n"
     "vorhanden sein; das Programm legt ihn nicht an.\n"
     "\n"
     "Optionen:\n"
@@ -40,6 +44,20 @@ constexpr const char* HilfeEnde =
     "Ein Signal (etwa Strg+C) beendet das Programm, wie es Programme "
     "beendet.\n";
 
+// The data file's folder as its path names it ("c:/temp"), and as Windows
+// writes it ("C:\\temp").
+std::string Datenordner() {
+  const std::string Pfad = Datenpfad;
+  return Pfad.substr(0, Pfad.rfind('/'));
+}
+
+std::string WindowsSchreibweise(std::string Ordner) {
+  Ordner[0] =
+      static_cast<char>(std::toupper(static_cast<unsigned char>(Ordner[0])));
+  std::replace(Ordner.begin(), Ordner.end(), '/', '\\');
+  return Ordner;
+}
+
 }  // namespace
 
 std::optional<int> Optionen(int argc, const char* const* argv,
@@ -50,7 +68,9 @@ std::optional<int> Optionen(int argc, const char* const* argv,
   std::ostream aus(&Ausgabe);
   const std::string Argument = argv[1];
   if (Argument == "--help") {
-    aus << HilfeAnfang << Datenpfad << HilfeEnde;
+    aus << HilfeAnfang << Datenpfad << HilfeWindows
+        << WindowsSchreibweise(Datenordner()) << HilfeSonst << Datenordner()
+        << HilfeEnde;
   } else if (Argument == "--version") {
     aus << "primzahlabstand " PRIMZAHLABSTAND_VERSION "\n"
         << "Lizenz: MIT <https://opensource.org/licenses/MIT>\n";

@@ -55,8 +55,11 @@ TEST_P(Signal, ImDurchgangHaeltDieDateiDieGezeigtenZeilen) {
   EXPECT_EQ(Daten(), Gezeigt);
 }
 
-INSTANTIATE_TEST_SUITE_P(SigintSigtermSighup, Signal,
-                         testing::Values(SIGINT, SIGTERM, SIGHUP));
+// Ctrl+C, kill, a closed terminal, and some of the others whose default ends
+// a program: an alarm, a user's signal, a CPU-time limit, a real-time one.
+INSTANTIATE_TEST_SUITE_P(Endsignale, Signal,
+                         testing::Values(SIGINT, SIGTERM, SIGHUP, SIGALRM,
+                                         SIGUSR1, SIGXCPU, SIGRTMIN + 3));
 
 class PromptSignal : public Signal {};
 

@@ -8,9 +8,11 @@
 
 class Fehlerausgabe {
  public:
-  explicit Fehlerausgabe(int Deskriptor, Schreiber::Schreibfunktion Funktion =
-                                             Schreiber::SystemSchreiben)
-      : Deskriptor_(Deskriptor), Funktion_(Funktion) {}
+  // Once `Frage` says stop, a line is still written, but not waited for.
+  explicit Fehlerausgabe(
+      int Deskriptor, Abbruchfrage Frage = nullptr,
+      Schreiber::Schreibfunktion Funktion = Schreiber::SystemSchreiben)
+      : Deskriptor_(Deskriptor), Frage_(Frage), Funktion_(Funktion) {}
 
   // Writes "primzahlabstand: " `Text` and a newline whole, with one write of
   // its own (one more for each piece a short write left), so that an earlier
@@ -21,5 +23,6 @@ class Fehlerausgabe {
 
  private:
   int Deskriptor_;
+  Abbruchfrage Frage_;
   Schreiber::Schreibfunktion Funktion_;
 };

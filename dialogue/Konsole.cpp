@@ -4,9 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "Unterbrechung.hpp"
-
-long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten, int Deskriptor,
+long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten,
+                            Abbruchfrage Frage, int Deskriptor,
                             const char* Text, std::size_t Anzahl) {
   // A piece that fits the buffer twice over, in one write.
   char Utf8[2 * 1024];
@@ -33,9 +32,8 @@ long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten, int Deskriptor,
   // A letter split by the write is finished now, or the output has failed
   // (the writer then writes nothing more, so it is never sent twice).
   if (Aus > static_cast<std::size_t>(n)) {
-    if (const int Fehler =
-            Schreiber::AllesSchreiben(Unten, Deskriptor, &Utf8[Aus - 1], 1,
-                                      &unterbrechung::Anfrage, false)) {
+    if (const int Fehler = Schreiber::AllesSchreiben(
+            Unten, Deskriptor, &Utf8[Aus - 1], 1, Frage, false)) {
       errno = Fehler;
       return -1;
     }

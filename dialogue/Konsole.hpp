@@ -12,12 +12,16 @@
 // locale (LC_CTYPE from the environment) is UTF-8 gets the bytes 0x80 to
 // 0xFF as UTF-8; a Windows console gets every byte as the character it means,
 // whatever its code page, which stays as it is. Anything else (a pipe, a
-// file, a Latin-1 terminal, the C locale) gets the bytes unchanged.
-Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor);
+// file, a Latin-1 terminal, the C locale) gets the bytes unchanged. The
+// UTF-8 writer asks `Frage` before it finishes a letter a short write split.
+Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor,
+                                                   Abbruchfrage Frage);
 
 // Writes the ISO 8859-1 bytes of `Text` as UTF-8 through `Unten` (one call,
 // and one more to finish a letter whose two bytes a short write split) and
 // returns how many of the input bytes were written, or -1 with Unten's errno
-// when none was or a split letter could not be finished.
-long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten, int Deskriptor,
+// when none was or a split letter could not be finished (`Frage` as for
+// Schreiber::AllesSchreiben).
+long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten,
+                            Abbruchfrage Frage, int Deskriptor,
                             const char* Text, std::size_t Anzahl);

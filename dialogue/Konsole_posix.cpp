@@ -10,14 +10,20 @@
 
 namespace {
 
+// The question KonsolenSchreibfunktion was given: a write function has no
+// room for it.
+Abbruchfrage Utf8Frage = nullptr;
+
 long Utf8Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
-  return Latin1AlsUtf8Schreiben(Schreiber::SystemSchreiben, Deskriptor, Text,
-                                Anzahl);
+  return Latin1AlsUtf8Schreiben(Schreiber::SystemSchreiben, Utf8Frage,
+                                Deskriptor, Text, Anzahl);
 }
 
 }  // namespace
 
-Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
+Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor,
+                                                   Abbruchfrage Frage) {
+  Utf8Frage = Frage;
   // Not a terminal, or no telling: the bytes go as they are.
   if (plattform::Vorher(plattform::Aufruf::Terminal) != 0 ||
       isatty(Deskriptor) == 0) {

@@ -44,7 +44,10 @@ long Markiert(int Deskriptor, const char* Text, std::size_t Anzahl) {
 
 }  // namespace
 
-Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor) {
+// The console's write is cancelled by the console handler: it needs no
+// question.
+Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor,
+                                                   Abbruchfrage /*Frage*/) {
   // Not a console, or no telling: the bytes go as they are.
   DWORD Modus = 0;
   return plattform::Vorher(plattform::Aufruf::Terminal) == 0 &&

@@ -16,7 +16,7 @@ Leser::int_type Leser::underflow() {
       break;  // the end of the input
     }
     const int f = errno;
-    const bool Unterbrochen = Anfrage_ != nullptr && *Anfrage_ != 0;
+    const bool Unterbrochen = Abbrechen(Frage_);
     if (f == EAGAIN && !Unterbrochen) {
       Fehlernummer_ = plattform::Warten(Deskriptor_, false);
       Fehlernummer_ = Fehlernummer_ == EINTR ? 0 : Fehlernummer_;

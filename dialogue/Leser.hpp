@@ -2,17 +2,17 @@
 // standard one, and a read that fails is told apart from the end of input.
 #pragma once
 
-#include <csignal>
 #include <streambuf>
+
+#include "gaps/Abbruchfrage.hpp"
 
 class Leser final : public std::streambuf {
  public:
-  // Reads `Deskriptor`. A read that a signal cut short is made again while
-  // *Anfrage (when given) is 0; on a descriptor its owner made non-blocking,
-  // EAGAIN waits for input.
-  explicit Leser(int Deskriptor,
-                 const volatile std::sig_atomic_t* Anfrage = nullptr)
-      : Deskriptor_(Deskriptor), Anfrage_(Anfrage) {}
+  // Reads `Deskriptor`. A read that a signal cut short is made again until
+  // `Frage` says stop; on a descriptor its owner made non-blocking, EAGAIN
+  // waits for input.
+  explicit Leser(int Deskriptor, Abbruchfrage Frage = nullptr)
+      : Deskriptor_(Deskriptor), Frage_(Frage) {}
   Leser(const Leser&) = delete;
   Leser& operator=(const Leser&) = delete;
 
@@ -25,7 +25,7 @@ class Leser final : public std::streambuf {
 
  private:
   int Deskriptor_;
-  const volatile std::sig_atomic_t* Anfrage_;
+  Abbruchfrage Frage_;
   int Fehlernummer_ = 0;
   char Puffer_[4096] = {};
 };

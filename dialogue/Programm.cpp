@@ -12,10 +12,13 @@ Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
   // Standard output, the descriptor the caller gave, through our own writer:
   // one write per flushed line, the first failure's reason kept, and the
   // banner's letter as the console shows it. Once an interrupt is noted it
-  // writes nothing more.
-  Schreiber Ausgabe(u.Aus, KonsolenSchreibfunktion(u.Aus));
-  Ausgabe.AbbruchBeachten(&unterbrechung::Anfrage, Schreiber::Abbruch::Sofort);
-  const Fehlerausgabe fehler(u.Fehler);
+  // writes nothing more. Each writer and the reader are given the one stop
+  // question.
+  Schreiber Ausgabe(
+      u.Aus, KonsolenSchreibfunktion(u.Aus, unterbrechung::Unterbrochen));
+  Ausgabe.AbbruchBeachten(unterbrechung::Unterbrochen,
+                          Schreiber::Abbruch::Sofort);
+  const Fehlerausgabe fehler(u.Fehler, unterbrechung::Unterbrochen);
   if (const auto Status = Optionen(argc, argv, Ausgabe, fehler)) {
     return Ende{*Status};
   }
@@ -24,7 +27,7 @@ Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
     return Ende{1};
   }
   OrdnerPruefen(u.Pfad, fehler);
-  Leser Eingabe(u.Ein, &unterbrechung::Anfrage);
+  Leser Eingabe(u.Ein, unterbrechung::Unterbrochen);
   const Ende e = Dialog(Eingabe, Ausgabe, fehler, u.Pfad);
   unterbrechung::Ruhen();
   return e;

@@ -1,11 +1,10 @@
 // Signals and console events that end the program: Ctrl+C and every other
 // signal whose default is to end it (Endsignale_linux.cpp; on Windows Ctrl+C,
 // Ctrl+Break and closing the console window), the reader of standard output
-// gone (SIGPIPE), and a file-size limit (SIGXFSZ). How each platform does it:
-// Unterbrechung_posix.cpp, Unterbrechung_windows.cpp.
+// gone (SIGPIPE), and a file-size limit (SIGXFSZ). How each platform does it,
+// and where the state lives that the handler and the pass share:
+// Unterbrechung_linux.cpp, Unterbrechung_windows.cpp.
 #pragma once
-
-#include <csignal>
 
 namespace unterbrechung {
 
@@ -17,12 +16,18 @@ namespace unterbrechung {
 int Einrichten();
 
 // While a pass is open (from before its data file's open until the file is
-// closed) an interrupt is only noted here (the signal's number), so that the
-// pass can stop, write out and close the file; and a write or an open that
-// waits returns. At any other time an interrupt ends the program at once.
-extern volatile std::sig_atomic_t Anfrage;
+// closed; the pass says so) an interrupt is only noted, so that the pass can
+// stop, write out and close the file; and a write or an open that waits
+// returns. At any other time an interrupt ends the program at once.
 void DurchgangOffen(bool Offen);
-bool DurchgangIstOffen();
+
+// Notes `Signal` as the pass's interrupt unless one is noted already: the
+// handler's own step (tests take it directly).
+void Notieren(int Signal);
+// The signal noted (a console event counts as SIGINT), or 0.
+int NotiertesSignal();
+// The stop question the writers and the reader are given: one is noted.
+bool Unterbrochen();
 
 // Removes the watchdog: at the end of the body, whose caller may go on (a
 // test); a failure leaves it there, ticking if an interrupt set it going,

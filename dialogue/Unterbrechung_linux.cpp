@@ -1,4 +1,4 @@
-// Signals that end the program, on POSIX. A write or an open that waits is
+// Signals that end the program, on Linux. A write or an open that waits is
 // ended by the signal itself (caught without SA_RESTART); a watchdog, a timer
 // of the program's own, ends one that began just after the look at the flag,
 // where the signal was spent.
@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "Abdeckung.hpp"
 #include "Endsignale.hpp"
@@ -18,6 +19,8 @@ namespace unterbrechung {
 
 namespace {
 
+volatile std::sig_atomic_t Offen = 0;    // a pass is open
+volatile std::sig_atomic_t Notiert = 0;  // the interrupt's signal, or 0
 int Rohrbruch = 0;
 bool RohrbruchGefragt = false;  // SIGPIPE's default is asked once a process
 timer_t Waechter{};
@@ -77,9 +80,9 @@ extern "C" void Behandeln(int Signal, siginfo_t* Info, void* Kontext) {
   const int Fehler = errno;
   if (VomWaechter(Signal, Info) || (Signal == SIGALRM && AlarmGefangen == 0)) {
     // the watchdog, or the caller's SIGALRM that the caller ignores
-  } else if (DurchgangIstOffen()) {
-    if (Anfrage == 0) {
-      Anfrage = Signal;
+  } else if (Offen != 0) {
+    if (Notiert == 0) {
+      Notieren(Signal);
       WaechterStellen(Kontext);
     }
   } else {
@@ -130,10 +133,15 @@ int WaechterAnlegen() {
 
 }  // namespace
 
+void DurchgangOffen(bool Offen_) { Offen = Offen_ ? 1 : 0; }
+void Notieren(int Signal) { Notiert = Notiert != 0 ? Notiert : Signal; }
+int NotiertesSignal() { return Notiert; }
+bool Unterbrochen() { return Notiert != 0; }
+
 int Einrichten() {
   AbdeckungEinrichten();
-  Anfrage = 0;
-  DurchgangOffen(false);
+  Notiert = 0;
+  Offen = 0;
   for (int i = 0; Endsignal(i) != 0; ++i) {
     if (const int f = Fangen(Endsignal(i))) {
       return f;

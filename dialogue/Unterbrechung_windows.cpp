@@ -3,6 +3,7 @@
 #include "Unterbrechung_windows.hpp"
 
 #include <cerrno>
+#include <csignal>
 
 #include "Unterbrechung.hpp"
 #include "gaps/Plattform.hpp"
@@ -13,16 +14,23 @@ volatile LONG AusgabeSchreibt = 0;
 
 namespace {
 
-HANDLE Hauptfaden = nullptr;  // the thread that writes
+HANDLE Hauptfaden = nullptr;             // the thread that writes
+volatile std::sig_atomic_t Offen = 0;    // a pass is open
+volatile std::sig_atomic_t Notiert = 0;  // SIGINT once an event came, or 0
 
 }  // namespace
+
+void DurchgangOffen(bool Offen_) { Offen = Offen_ ? 1 : 0; }
+void Notieren(int Signal) { Notiert = Notiert != 0 ? Notiert : Signal; }
+int NotiertesSignal() { return Notiert; }
+bool Unterbrochen() { return Notiert != 0; }
 
 BOOL WINAPI Konsolenereignis(DWORD Ereignis) {
   if (Ereignis != CTRL_C_EVENT && Ereignis != CTRL_BREAK_EVENT &&
       Ereignis != CTRL_CLOSE_EVENT) {
     return FALSE;
   }
-  if (!DurchgangIstOffen()) {
+  if (Offen == 0) {
     return FALSE;  // the usual handler ends the program at once
   }
   // The pass notices, closes its file and ends the program. A write to
@@ -31,7 +39,7 @@ BOOL WINAPI Konsolenereignis(DWORD Ereignis) {
   // write that is merely under way is left to finish, so that a line the
   // console shows always has its gap stored. After 3 s the usual handler
   // ends the program after all.
-  Anfrage = SIGINT;
+  Notieren(SIGINT);
   for (int i = 0; i < 30; ++i) {
     Sleep(100);
     if (AusgabeSchreibt != 0) {
@@ -42,8 +50,8 @@ BOOL WINAPI Konsolenereignis(DWORD Ereignis) {
 }
 
 int Einrichten() {
-  Anfrage = 0;
-  DurchgangOffen(false);
+  Notiert = 0;
+  Offen = 0;
   if (const int f = plattform::Vorher(plattform::Aufruf::Signale)) {
     return f;
   }

@@ -12,7 +12,7 @@ template <class Aufrufen>
 int Abstandsdatei::Wiederholt(Aufrufen Tun) const {
   for (;;) {
     const int f = Tun();
-    if (f != EINTR || Unterbrochen()) {
+    if (f != EINTR || Abbrechen(Frage_)) {
       return f;
     }
   }
@@ -24,7 +24,7 @@ Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
     g = plattform::Oeffnen(Pfad);
     return g.Fehler;
   });
-  if (g.Fehler == plattform::FremderWeg) {
+  if (g.Fehler == plattform::FremderVerweis) {
     return Oeffnung::FremderVerweis;
   }
   if (g.Deskriptor < 0) {
@@ -105,7 +105,7 @@ Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
 // Every kind of lock: one that another program holds refuses the pass; one
 // the file system does not offer is done without.
 Oeffnung Abstandsdatei::Sperren(int d) {
-  for (int Art = 0; Art < plattform::Sperrarten; ++Art) {
+  for (const plattform::Sperre Art : plattform::Sperrarten) {
     const int Fehler =
         Wiederholt([d, Art] { return plattform::Sperren(d, Art); });
     if (Fehler == EAGAIN || Fehler == EWOULDBLOCK || Fehler == EACCES) {

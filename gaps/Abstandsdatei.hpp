@@ -2,7 +2,6 @@
 // header and no separator. Each pass creates it anew.
 #pragma once
 
-#include <csignal>
 #include <cstdint>
 
 #include "Schreiber.hpp"
@@ -22,12 +21,11 @@ enum class Oeffnung {
 
 class Abstandsdatei {
  public:
-  // A write that would wait (a FIFO nobody reads) is given up once *Anfrage
-  // is non-zero; what is buffered is still written at the close. Until then
-  // a call that a signal cut short (EINTR) is made again.
-  explicit Abstandsdatei(const volatile std::sig_atomic_t* Anfrage = nullptr)
-      : Anfrage_(Anfrage) {
-    Schreiber_.AbbruchBeachten(Anfrage, Schreiber::Abbruch::BeimWarten);
+  // A write that would wait (a FIFO nobody reads) is given up once `Frage`
+  // says stop; what is buffered is still written at the close. Until then a
+  // call that a signal cut short (EINTR) is made again.
+  explicit Abstandsdatei(Abbruchfrage Frage = nullptr) : Frage_(Frage) {
+    Schreiber_.AbbruchBeachten(Frage, Schreiber::Abbruch::BeimWarten);
   }
   Abstandsdatei(const Abstandsdatei&) = delete;
   Abstandsdatei& operator=(const Abstandsdatei&) = delete;
@@ -63,11 +61,10 @@ class Abstandsdatei {
  private:
   Oeffnung Pruefen(int d, int Ausgabe);
   Oeffnung Sperren(int d);
-  bool Unterbrochen() const { return Anfrage_ != nullptr && *Anfrage_ != 0; }
   template <class Aufrufen>
   int Wiederholt(Aufrufen Tun) const;
 
-  const volatile std::sig_atomic_t* Anfrage_;
+  Abbruchfrage Frage_;
   bool Regulaer_ = false;  // the open file is a regular one: synced
   Schreiber Schreiber_;    // its descriptor is the open file's, or -1
 };

@@ -1,6 +1,6 @@
 // Every system call of the program, one function each, reporting an errno on
 // both platforms: the writes and reads, the data file's open, locks, identity
-// and sync. One file per platform (Plattform_posix.cpp, Plattform_windows.cpp),
+// and sync. One file per platform (Plattform_linux.cpp, Plattform_windows.cpp),
 // picked by CMake. Each call first asks the seam, so that a test can make any
 // one of them fail.
 #pragma once
@@ -52,15 +52,15 @@ long Lesen(int Deskriptor, char* Text, std::size_t Anzahl);
 int Warten(int Deskriptor, bool Schreibend);
 
 // The data file opened for writing, never truncated here: Deskriptor, or
-// Fehler, an errno or FremderWeg.
-inline constexpr int FremderWeg = -1;
+// Fehler, an errno or FremderVerweis.
+inline constexpr int FremderVerweis = -1;
 struct Geoeffnet {
   int Deskriptor = -1;
   int Fehler = 0;
 };
 // On POSIX every link on the way from the file's folder on must be this
 // user's or root's, and the file opened must be the one the look found;
-// else FremderWeg, and nothing was created. A look that fails is the open's
+// else FremderVerweis, and nothing was created. A look that fails is the open's
 // failure with its errno. On Windows the path is opened as it is.
 Geoeffnet Oeffnen(const char* Pfad);
 
@@ -82,12 +82,17 @@ struct Art {
 Art Beschreiben(int Deskriptor);
 Art Beschreiben(const char* Pfad);  // links followed
 
-// The kinds of lock a file can carry (POSIX: flock and an open file
-// description lock; Windows: LockFileEx). Sperren takes one on the whole file
-// without waiting: 0, or an errno (EAGAIN, EWOULDBLOCK or EACCES: another
-// program holds it; ENOLCK, EOPNOTSUPP or EINVAL: no such lock here).
-extern const int Sperrarten;
-int Sperren(int Deskriptor, int Art);
+// The kinds of lock other programs take, each held by the pass on the whole
+// file. Sperren takes one without waiting: 0, or an errno (EAGAIN,
+// EWOULDBLOCK or EACCES: another program holds it; ENOLCK, EOPNOTSUPP or
+// EINVAL: no such lock here).
+enum class Sperre {
+  Datei,    // a whole-file lock: flock; LockFileEx on Windows
+  Bereich,  // fcntl and lockf locks, refused by an open file description
+            // lock; none on Windows (ENOLCK)
+};
+inline constexpr Sperre Sperrarten[] = {Sperre::Datei, Sperre::Bereich};
+int Sperren(int Deskriptor, Sperre Art);
 
 // 0 or an errno.
 int Kuerzen(int Deskriptor);

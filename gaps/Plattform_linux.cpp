@@ -1,4 +1,4 @@
-// The writer's, the reader's and the data file's system calls on POSIX. The
+// The writer's, the reader's and the data file's system calls on Linux. The
 // data file is reached name by name from its folder, each folder and link
 // held open, so that every link on the way is checked and nothing swapped
 // behind the look is written.
@@ -91,7 +91,7 @@ struct Schritt {
   bool Ordner = false;
 };
 
-// What the look found: Fehler (0, an errno or FremderWeg), else the last
+// What the look found: Fehler (0, an errno or FremderVerweis), else the last
 // name in the folder held open, what is there when anything is, and whether
 // it is a link of the process file system, opened as the kernel follows it.
 struct Blick {
@@ -194,7 +194,7 @@ int Gehen(const Schritt& Wo, Stelle& Ordner, std::deque<Schritt>& Namen,
     return f;
   }
   if (S_ISLNK(b.Info.st_mode)) {
-    return !VomBenutzer(b.Info) ? FremderWeg
+    return !VomBenutzer(b.Info) ? FremderVerweis
            : ++Verweise > HoechstensVerweise
                ? ELOOP
                : Verweis(Hier.d(), Wo, Ordner, Namen, b);
@@ -235,7 +235,7 @@ Blick Schauen(const char* Pfad, Stelle& Ordner) {
 
 // The file the look found, or a new one where it found nothing, opened
 // without following a link (but a link of the process file system):
-// FremderWeg when something else is there now.
+// FremderVerweis when something else is there now.
 Geoeffnet Nehmen(const Stelle& Ordner, const Blick& b) {
   const int d = Machen(Aufruf::Oeffnen, [&] {
     return openat(Ordner.d(), b.Name.c_str(),
@@ -245,14 +245,14 @@ Geoeffnet Nehmen(const Stelle& Ordner, const Blick& b) {
                   0666);
   });
   if (d < 0) {
-    return {-1, errno == ELOOP && !b.Durchreichen ? FremderWeg : errno};
+    return {-1, errno == ELOOP && !b.Durchreichen ? FremderVerweis : errno};
   }
   struct stat Offen {};
   if (b.Da) {
     const int f = Status(d, &Offen);
     if (f != 0 || !GleicheDatei(KennungAus(Offen), KennungAus(b.Info))) {
       Schliessen(d);
-      return {-1, f != 0 ? f : FremderWeg};
+      return {-1, f != 0 ? f : FremderVerweis};
     }
   }
   return {d, 0};
@@ -273,7 +273,7 @@ Geoeffnet Oeffnen(const char* Pfad) {
       return g;
     }
   }
-  return {-1, FremderWeg};
+  return {-1, FremderVerweis};
 }
 
 namespace {
@@ -296,13 +296,9 @@ Art Beschreiben(const char* Pfad) {
       Nummer(Machen(Aufruf::Status, [&] { return stat(Pfad, &Info); })), Info);
 }
 
-// flock, which programs use for whole files, and an open file description
-// lock, which fcntl and lockf locks of other programs refuse.
-const int Sperrarten = 2;
-
-int Sperren(int Deskriptor, int Art) {
+int Sperren(int Deskriptor, Sperre Art) {
   return Nummer(Machen(Aufruf::Sperren, [&] {
-    if (Art == 0) {
+    if (Art == Sperre::Datei) {
       return flock(Deskriptor, LOCK_EX | LOCK_NB);
     }
     struct flock Ganz {};  // from byte 0 to the end, whatever the end becomes

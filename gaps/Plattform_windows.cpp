@@ -120,10 +120,11 @@ Art Beschreiben(const char* Pfad) {
   return a;
 }
 
-const int Sperrarten = 1;
-
 // A refusal is ERROR_LOCK_VIOLATION; anything else means no lock to be had.
-int Sperren(int d, int /*Art*/) {
+int Sperren(int d, Sperre Art) {
+  if (Art != Sperre::Datei) {
+    return ENOLCK;  // no range locks of another kind here
+  }
   if (const int f = Vorher(Aufruf::Sperren)) {
     return f;
   }

@@ -56,7 +56,7 @@ int Schreiber::sync() {
 bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
   if (Gut()) {
     if (const int Fehler = AllesSchreiben(Funktion_, Deskriptor_, Text, Anzahl,
-                                          Anfrage_, Sofort_)) {
+                                          Frage_, Sofort_)) {
       Scheitern(Fehler);
     }
   }
@@ -65,13 +65,9 @@ bool Schreiber::Ausgeben(const char* Text, std::size_t Anzahl) {
 
 int Schreiber::AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
                               const char* Text, std::size_t Anzahl,
-                              const volatile std::sig_atomic_t* Anfrage,
-                              bool Sofort) {
-  const auto Abgebrochen = [Anfrage] {
-    return Anfrage != nullptr && *Anfrage != 0;
-  };
+                              Abbruchfrage Frage, bool Sofort) {
   while (Anzahl > 0) {
-    if (Sofort && Abgebrochen()) {
+    if (Sofort && Abbrechen(Frage)) {
       return EINTR;
     }
     const long n = Funktion(Deskriptor, Text, Anzahl);
@@ -79,7 +75,7 @@ int Schreiber::AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
     if (n > 0) {
       Text += n;
       Anzahl -= static_cast<std::size_t>(n);
-    } else if ((Fehler == EINTR || Fehler == EAGAIN) && Abgebrochen()) {
+    } else if ((Fehler == EINTR || Fehler == EAGAIN) && Abbrechen(Frage)) {
       return EINTR;  // an interrupt ends a write, or a wait, for good
     } else if (Fehler == EAGAIN) {
       if (const int w = plattform::Warten(Deskriptor, true);

@@ -2,9 +2,10 @@
 // listing on standard output and the raw gap file.
 #pragma once
 
-#include <csignal>
 #include <cstddef>
 #include <streambuf>
+
+#include "Abbruchfrage.hpp"
 
 // The first failure's errno is recorded where it happens, and nothing is
 // written after it, so the file always holds an unbroken prefix of what was
@@ -31,26 +32,25 @@ class Schreiber final : public std::streambuf {
   void Ziel(int Deskriptor) { Deskriptor_ = Deskriptor; }
   int Ziel() const { return Deskriptor_; }
 
-  // What an interrupt noted in *Anfrage does. Sofort: nothing more is
+  // What the stop question's yes does. Sofort: nothing more is
   // written, not even the rest of a write cut short (standard output: a line
   // only partly shown counts as not shown). BeimWarten: what is buffered is
   // still written, but a write that would wait is given up (the data file:
   // a FIFO nobody reads).
   enum class Abbruch { Sofort, BeimWarten };
-  void AbbruchBeachten(const volatile std::sig_atomic_t* Anfrage, Abbruch Art) {
-    Anfrage_ = Anfrage;
+  void AbbruchBeachten(Abbruchfrage Frage, Abbruch Art) {
+    Frage_ = Frage;
     Sofort_ = Art == Abbruch::Sofort;
   }
 
   // Writes all `Anzahl` bytes through `Funktion` by the writer's rules: a
   // write cut short goes on with the rest, EAGAIN waits for room, EINTR
-  // writes on; once *Anfrage is non-zero, EINTR or EAGAIN ends the write,
-  // and with `Sofort` nothing more is written at all. 0 when all is
+  // writes on; once `Frage` says stop, EINTR or EAGAIN ends the write, and
+  // with `Sofort` nothing more is written at all. 0 when all is
   // written, else why it stopped (an errno; EINTR for an interrupt).
   static int AllesSchreiben(Schreibfunktion Funktion, int Deskriptor,
                             const char* Text, std::size_t Anzahl,
-                            const volatile std::sig_atomic_t* Anfrage,
-                            bool Sofort);
+                            Abbruchfrage Frage, bool Sofort);
 
   // Writes out what is buffered; false once anything failed.
   bool Leeren() { return sync() == 0; }
@@ -70,7 +70,7 @@ class Schreiber final : public std::streambuf {
 
   int Deskriptor_;
   Schreibfunktion Funktion_;
-  const volatile std::sig_atomic_t* Anfrage_ = nullptr;
+  Abbruchfrage Frage_ = nullptr;
   bool Sofort_ = false;
   int Fehlernummer_ = 0;  // the first failure's errno; 0 while all is well
   char Puffer_[8192];

@@ -47,7 +47,7 @@ int Eingriff(Aufruf Art) {
     s.Offen = true;
   } else if (Art == Aufruf::Schreiben && s.Offen && s.Unterbrechen &&
              ++s.SchreibenSeitOeffnen == 3) {
-    unterbrechung::Anfrage = SIGINT;
+    unterbrechung::Notieren(SIGINT);
   }
   return s.Aufrufe++ == s.Opfer ? s.Nummer : 0;
 }

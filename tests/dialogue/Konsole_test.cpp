@@ -17,7 +17,8 @@
 namespace {
 
 long Utf8(int Deskriptor, const char* Text, std::size_t Anzahl) {
-  return Latin1AlsUtf8Schreiben(GeraetSchreiben, Deskriptor, Text, Anzahl);
+  return Latin1AlsUtf8Schreiben(GeraetSchreiben, nullptr, Deskriptor, Text,
+                                Anzahl);
 }
 
 TEST(Konsole, Utf8OhneWiederholungOderLueckeBeiKurzenSchreibvorgaengen) {
@@ -37,6 +38,26 @@ TEST(Konsole, Utf8OhneWiederholungOderLueckeBeiKurzenSchreibvorgaengen) {
     Schreiber s(Null, Utf8);
     std::ostream(&s) << Text << std::flush;
     EXPECT_EQ(g.Angekommen, Soll) << Stueck << " bytes per write";
+  }
+  close(Null);
+}
+
+TEST(Konsole, GeteilterBuchstabeNurOhneHaltVollendet) {
+  // One byte per write, and full at the second: the letter the first write
+  // split is finished after the wait, unless the stop question says yes.
+  const int Null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  for (const bool Halten : {false, true}) {
+    g = Geraet{"", 1};
+    g.Voll = true;
+    g.Aufrufe = 1;  // the first call writes, the second finds it full
+    g.Signal = Halten;
+    const long n =
+        Latin1AlsUtf8Schreiben(GeraetSchreiben, HaltGesagt, Null, "\xE4", 1);
+    EXPECT_EQ(n, Halten ? -1 : 1) << Halten;
+    if (Halten) {
+      EXPECT_EQ(errno, EINTR);
+    }
+    EXPECT_EQ(g.Angekommen, Halten ? "\xC3" : "\xC3\xA4") << Halten;
   }
   close(Null);
 }

@@ -1,4 +1,4 @@
-// How an interrupt ends a pass whose standard output waits, on POSIX: the
+// How an interrupt ends a pass whose standard output waits, on Linux: the
 // watchdog, for an interrupt spent just before a write begins.
 #include "dialogue/Unterbrechung.hpp"
 
@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 
 #include "dialogue/Dialog.hpp"
@@ -48,7 +49,7 @@ int DurchgangImKind(bool AlarmGesperrt) {
   close(Eingabe[1]);
   Leser ein(Eingabe[0]);
   Schreiber aus(Rohr[1], SignalVorDemSchreiben);
-  aus.AbbruchBeachten(&unterbrechung::Anfrage, Schreiber::Abbruch::Sofort);
+  aus.AbbruchBeachten(unterbrechung::Unterbrochen, Schreiber::Abbruch::Sofort);
   return Dialog(ein, aus, Fehlerausgabe(-1), "/dev/null").Signal == SIGINT ? 0
                                                                            : 1;
 }

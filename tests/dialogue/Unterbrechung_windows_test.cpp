@@ -26,8 +26,8 @@ TEST(Unterbrechung, KonsolenereignisBeendetEinSchreibenDasWartet) {
   const int d = _open_osfhandle(reinterpret_cast<intptr_t>(Schreiben), 0);
   unterbrechung::Einrichten();
   unterbrechung::DurchgangOffen(true);
-  Schreiber aus(d, KonsolenSchreibfunktion(d));
-  aus.AbbruchBeachten(&unterbrechung::Anfrage, Schreiber::Abbruch::Sofort);
+  Schreiber aus(d, KonsolenSchreibfunktion(d, unterbrechung::Unterbrochen));
+  aus.AbbruchBeachten(unterbrechung::Unterbrochen, Schreiber::Abbruch::Sofort);
   HANDLE Haupt = OpenThread(THREAD_TERMINATE, FALSE, GetCurrentThreadId());
   std::thread Konsole([Haupt] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -41,7 +41,6 @@ TEST(Unterbrechung, KonsolenereignisBeendetEinSchreibenDasWartet) {
   EXPECT_EQ(aus.Fehlernummer(), EINTR);
   EXPECT_LT(Dauer, std::chrono::seconds(2)) << "the write was not cancelled";
   unterbrechung::DurchgangOffen(false);
-  unterbrechung::Anfrage = 0;
   _close(d);
   CloseHandle(Lesen);
   CloseHandle(Haupt);

@@ -72,10 +72,10 @@ TEST(Schreiber, WasAnkommt) {
   for (const auto& f : Faelle) {
     g = Geraet{"", f.Stueck, f.Platz, ENOSPC, f.Unterbrechungen};
     g.Signal = f.Art.has_value();
-    Anfrage = 0;
+    Halt = 0;
     Schreiber s(-1, GeraetSchreiben);
     if (f.Art) {
-      s.AbbruchBeachten(&Anfrage, *f.Art);
+      s.AbbruchBeachten(HaltGesagt, *f.Art);
     }
     std::ostream aus(&s);
     for (std::size_t a = 0, e; a < f.Text.size(); a = e) {

@@ -2,8 +2,8 @@
 // function): it takes at most `Stueck` bytes per call, fails with `Fehler`
 // once `Platz` bytes have arrived, fails the first `Unterbrechungen` calls
 // with EINTR and, with `Voll`, every other call with EAGAIN (a terminal
-// that is full now and then). With `Signal`, an interrupt is noted in
-// `Anfrage` during each call.
+// that is full now and then). With `Signal`, an interrupt is noted during
+// each call: `Halt` is set, and the stop question `HaltGesagt` says yes.
 #pragma once
 
 #include <algorithm>
@@ -20,12 +20,13 @@ struct Geraet {
 };
 
 inline Geraet g;  // reset by each test: g = Geraet{...}
-inline volatile std::sig_atomic_t Anfrage = 0;
+inline volatile std::sig_atomic_t Halt = 0;
+inline bool HaltGesagt() { return Halt != 0; }
 
 inline long GeraetSchreiben(int /*Deskriptor*/, const char* Text,
                             std::size_t Anzahl) {
   ++g.Aufrufe;
-  Anfrage = g.Signal ? 1 : 0;
+  Halt = g.Signal ? 1 : 0;
   if (g.Unterbrechungen > 0) {
     --g.Unterbrechungen;
     errno = EINTR;

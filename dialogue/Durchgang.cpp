@@ -1,0 +1,94 @@
+// One pass: open, list and store, sum up, close.
+#include "Durchgang.hpp"
+
+#include "Fehlerausgabe.hpp"
+#include "Unterbrechung.hpp"
+#include "gaps/Listenzeile.hpp"
+#include "gaps/Primzahlabstand.hpp"
+#include "gaps/Schreiber.hpp"
+
+namespace {
+
+void Abschliessen(std::ostream& aus, std::uint32_t Minimalwert,
+                  std::uint32_t Maximalwert, std::uint32_t GroessterAbstand) {
+  aus << "sind Primzahlen von " << Minimalwert << " bis " << Maximalwert;
+  ZeileBeenden(aus);
+  aus << "Der groesste Abstand zwischen zwei Primzahlen ist "
+      << GroessterAbstand;
+  ZeileBeenden(aus);
+  aus << "Viele Gruesse von Quelmarn (Zerlip)";
+  ZeileBeenden(aus);
+}
+
+}  // namespace
+
+// The writers under the file stop waiting once an interrupt is noted.
+Durchgang::Durchgang(const Kanaele& k)
+    : k_(k), Datei_(unterbrechung::Unterbrochen) {}
+
+Ausgang Durchgang::Ausfuehren(std::uint32_t& Minimalwert,
+                              std::uint32_t Maximalwert) {
+  if (k_.aus.fail()) {
+    return AusgabeVerloren(k_);  // before the file is truncated
+  }
+  unterbrechung::DurchgangOffen(true);
+  if (const Oeffnung o = Datei_.Oeffnen(k_.Pfad, k_.Ausgabe.Ziel());
+      o != Oeffnung::Offen) {
+    if (Ausgang a = Verlassen()) {
+      return a;
+    }
+    NichtGeoeffnet(k_, o, Datei_.Fehlernummer());
+    return Ende{1};
+  }
+  if (ZeileBeenden(k_.aus)) {
+    const std::uint32_t GroessterAbstand = Auflisten(Minimalwert, Maximalwert);
+    if (!k_.aus.fail() && !unterbrechung::Unterbrochen()) {
+      Abschliessen(k_.aus, Minimalwert, Maximalwert, GroessterAbstand);
+    }
+  }
+  return Beenden();
+}
+
+// One line per prime, and its gap byte once the line is shown. Stops early
+// when the output fails or an interrupt is noted.
+std::uint32_t Durchgang::Auflisten(std::uint32_t& Minimalwert,
+                                   std::uint32_t Maximalwert) {
+  return PrimzahlenSuchen(
+      Minimalwert, Maximalwert, [this](const PrimzahlFund& Fund) {
+        if (unterbrechung::Unterbrochen() || !ZeileSchreiben(k_.aus, Fund)) {
+          return false;
+        }
+        Datei_.Schreiben(Fund.Abstand);
+        return true;
+      });
+}
+
+// Closes the file whatever happened; then the first cause of an early end
+// decides: an interrupt, lost output, or a file not fully written. A file
+// that failed is reported before an interrupt ends the program, too.
+Ausgang Durchgang::Beenden() {
+  const bool DateiGeschrieben = Datei_.Schliessen();
+  const Ausgang Unterbrochen = Verlassen();
+  if (!DateiGeschrieben && (Unterbrochen || !k_.aus.fail())) {
+    k_.fehler.Zeile(
+        DieDatei(k_, " konnte nicht vollstaendig geschrieben werden"),
+        Datei_.Fehlernummer());
+  }
+  if (Unterbrochen) {
+    return Unterbrochen;
+  }
+  if (k_.aus.fail()) {
+    return AusgabeVerloren(k_);
+  }
+  return DateiGeschrieben ? std::nullopt : Ausgang(Ende{1});
+}
+
+// No file is open any more: from now on an interrupt ends the program at
+// once, and one noted during the pass ends it now, by its signal.
+Ausgang Durchgang::Verlassen() {
+  unterbrechung::DurchgangOffen(false);
+  if (const int Signal = unterbrechung::NotiertesSignal(); Signal != 0) {
+    return Ende{0, Signal};
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,40 @@
+// What the dialogue and its passes read and write, and the reports both make.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "Dialog.hpp"
+#include "gaps/Abstandsdatei.hpp"
+
+class Fehlerausgabe;
+class Leser;
+class Schreiber;
+
+struct Kanaele {
+  std::istream& ein;
+  const Leser& Eingabe;  // the reader below `ein`
+  std::ostream& aus;
+  const Schreiber& Ausgabe;  // the writer below `aus`
+  const Fehlerausgabe& fehler;
+  const char* Pfad;  // the data file
+};
+
+// How a step of the dialogue ends it: nothing while it goes on.
+using Ausgang = std::optional<Ende>;
+
+inline bool ZeileBeenden(std::ostream& aus) {
+  aus << std::endl;
+  return !aus.fail();
+}
+
+// "Die Datei <Pfad>" and `Was`.
+std::string DieDatei(const Kanaele& k, const char* Was);
+
+// Why the data file was not opened, in one line on standard error.
+void NichtGeoeffnet(const Kanaele& k, Oeffnung o, int Nummer);
+
+// Standard output is lost. A reader that has gone ends the program by
+// SIGPIPE where that signal would have; any other loss is reported (1).
+Ende AusgabeVerloren(const Kanaele& k);

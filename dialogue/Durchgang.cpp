@@ -31,7 +31,7 @@ Ausgang Durchgang::Ausfuehren(std::uint32_t& Minimalwert,
   if (k_.aus.fail()) {
     return AusgabeVerloren(k_);  // before the file is truncated
   }
-  unterbrechung::DurchgangOffen(true);
+  Betreten();
   if (const Oeffnung o = Datei_.Oeffnen(k_.Pfad, k_.Ausgabe.Ziel());
       o != Oeffnung::Offen) {
     if (Ausgang a = Verlassen()) {
@@ -83,9 +83,19 @@ Ausgang Durchgang::Beenden() {
   return DateiGeschrieben ? std::nullopt : Ausgang(Ende{1});
 }
 
+// While the pass is open, an interrupt is only noted.
+void Durchgang::Betreten() {
+  Offen_ = true;
+  unterbrechung::DurchgangOffen(true);
+}
+
 // No file is open any more: from now on an interrupt ends the program at
 // once, and one noted during the pass ends it now, by its signal.
 Ausgang Durchgang::Verlassen() {
+  if (!Offen_) {
+    return std::nullopt;
+  }
+  Offen_ = false;
   unterbrechung::DurchgangOffen(false);
   if (const int Signal = unterbrechung::NotiertesSignal(); Signal != 0) {
     return Ende{0, Signal};

@@ -26,8 +26,10 @@ class Durchgang {
   std::uint32_t Auflisten(std::uint32_t& Minimalwert,
                           std::uint32_t Maximalwert);
   Ausgang Beenden();
+  void Betreten();
   Ausgang Verlassen();
 
   const Kanaele& k_;
   Abstandsdatei Datei_;
+  bool Offen_ = false;  // from before the file's open until it is closed
 };

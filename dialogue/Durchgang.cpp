@@ -20,6 +20,16 @@ void Abschliessen(std::ostream& aus, std::uint32_t Minimalwert,
   ZeileBeenden(aus);
 }
 
+// No file is open any more: from now on an interrupt ends the program at
+// once, and one noted during the pass ends it now, by its signal.
+Ausgang Verlassen() {
+  unterbrechung::DurchgangOffen(false);
+  if (const int Signal = unterbrechung::NotiertesSignal(); Signal != 0) {
+    return Ende{0, Signal};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 // The writers under the file stop waiting once an interrupt is noted.
@@ -31,7 +41,7 @@ Ausgang Durchgang::Ausfuehren(std::uint32_t& Minimalwert,
   if (k_.aus.fail()) {
     return AusgabeVerloren(k_);  // before the file is truncated
   }
-  Betreten();
+  unterbrechung::DurchgangOffen(true);  // an interrupt is only noted now
   if (const Oeffnung o = Datei_.Oeffnen(k_.Pfad, k_.Ausgabe.Ziel());
       o != Oeffnung::Offen) {
     if (Ausgang a = Verlassen()) {
@@ -81,24 +91,4 @@ Ausgang Durchgang::Beenden() {
     return AusgabeVerloren(k_);
   }
   return DateiGeschrieben ? std::nullopt : Ausgang(Ende{1});
-}
-
-// While the pass is open, an interrupt is only noted.
-void Durchgang::Betreten() {
-  Offen_ = true;
-  unterbrechung::DurchgangOffen(true);
-}
-
-// No file is open any more: from now on an interrupt ends the program at
-// once, and one noted during the pass ends it now, by its signal.
-Ausgang Durchgang::Verlassen() {
-  if (!Offen_) {
-    return std::nullopt;
-  }
-  Offen_ = false;
-  unterbrechung::DurchgangOffen(false);
-  if (const int Signal = unterbrechung::NotiertesSignal(); Signal != 0) {
-    return Ende{0, Signal};
-  }
-  return std::nullopt;
 }

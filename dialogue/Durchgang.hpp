@@ -14,7 +14,6 @@ class Durchgang {
   explicit Durchgang(const Kanaele& k);
   Durchgang(const Durchgang&) = delete;
   Durchgang& operator=(const Durchgang&) = delete;
-  ~Durchgang() { Verlassen(); }
 
   // Runs the pass; `Minimalwert` ends as the scan leaves it. Nothing when
   // the dialogue goes on; else its end: an interrupt noted during the pass
@@ -26,10 +25,7 @@ class Durchgang {
   std::uint32_t Auflisten(std::uint32_t& Minimalwert,
                           std::uint32_t Maximalwert);
   Ausgang Beenden();
-  void Betreten();
-  Ausgang Verlassen();
 
   const Kanaele& k_;
   Abstandsdatei Datei_;
-  bool Offen_ = false;  // from before the file's open until it is closed
 };

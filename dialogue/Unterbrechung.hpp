@@ -1,9 +1,9 @@
 // Signals and console events that end the program: Ctrl+C and every other
 // signal whose default is to end it (Endsignale_linux.cpp; on Windows Ctrl+C,
 // Ctrl+Break and closing the console window), the reader of standard output
-// gone (SIGPIPE), and a file-size limit (SIGXFSZ). How each platform does it,
-// and where the state lives that the handler and the pass share:
-// Unterbrechung_linux.cpp, Unterbrechung_windows.cpp.
+// gone (SIGPIPE), and a file-size limit (SIGXFSZ). How each platform does it:
+// Unterbrechung_linux.cpp, Unterbrechung_windows.cpp; the state the handler
+// and the pass share: Unterbrechung.cpp.
 #pragma once
 
 namespace unterbrechung {
@@ -20,6 +20,7 @@ int Einrichten();
 // stop, write out and close the file; and a write or an open that waits
 // returns. At any other time an interrupt ends the program at once.
 void DurchgangOffen(bool Offen);
+bool DurchgangIstOffen();
 
 // Notes `Signal` as the pass's interrupt unless one is noted already: the
 // handler's own step (tests take it directly).
@@ -28,6 +29,8 @@ void Notieren(int Signal);
 int NotiertesSignal();
 // The stop question the writers and the reader are given: one is noted.
 bool Unterbrochen();
+// No interrupt noted, no pass open: Einrichten's first step.
+void Vergessen();
 
 // Removes the watchdog: at the end of the body, whose caller may go on (a
 // test); a failure leaves it there, ticking if an interrupt set it going,

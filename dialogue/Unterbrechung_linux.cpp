@@ -19,8 +19,6 @@ namespace unterbrechung {
 
 namespace {
 
-volatile std::sig_atomic_t Offen = 0;    // a pass is open
-volatile std::sig_atomic_t Notiert = 0;  // the interrupt's signal, or 0
 int Rohrbruch = 0;
 bool RohrbruchGefragt = false;  // SIGPIPE's default is asked once a process
 timer_t Waechter{};
@@ -80,8 +78,8 @@ extern "C" void Behandeln(int Signal, siginfo_t* Info, void* Kontext) {
   const int Fehler = errno;
   if (VomWaechter(Signal, Info) || (Signal == SIGALRM && AlarmGefangen == 0)) {
     // the watchdog, or the caller's SIGALRM that the caller ignores
-  } else if (Offen != 0) {
-    if (Notiert == 0) {
+  } else if (DurchgangIstOffen()) {
+    if (NotiertesSignal() == 0) {
       Notieren(Signal);
       WaechterStellen(Kontext);
     }
@@ -133,15 +131,9 @@ int WaechterAnlegen() {
 
 }  // namespace
 
-void DurchgangOffen(bool Offen_) { Offen = Offen_ ? 1 : 0; }
-void Notieren(int Signal) { Notiert = Notiert != 0 ? Notiert : Signal; }
-int NotiertesSignal() { return Notiert; }
-bool Unterbrochen() { return Notiert != 0; }
-
 int Einrichten() {
   AbdeckungEinrichten();
-  Notiert = 0;
-  Offen = 0;
+  Vergessen();
   for (int i = 0; Endsignal(i) != 0; ++i) {
     if (const int f = Fangen(Endsignal(i))) {
       return f;

@@ -14,23 +14,16 @@ volatile LONG AusgabeSchreibt = 0;
 
 namespace {
 
-HANDLE Hauptfaden = nullptr;             // the thread that writes
-volatile std::sig_atomic_t Offen = 0;    // a pass is open
-volatile std::sig_atomic_t Notiert = 0;  // SIGINT once an event came, or 0
+HANDLE Hauptfaden = nullptr;  // the thread that writes
 
 }  // namespace
-
-void DurchgangOffen(bool Offen_) { Offen = Offen_ ? 1 : 0; }
-void Notieren(int Signal) { Notiert = Notiert != 0 ? Notiert : Signal; }
-int NotiertesSignal() { return Notiert; }
-bool Unterbrochen() { return Notiert != 0; }
 
 BOOL WINAPI Konsolenereignis(DWORD Ereignis) {
   if (Ereignis != CTRL_C_EVENT && Ereignis != CTRL_BREAK_EVENT &&
       Ereignis != CTRL_CLOSE_EVENT) {
     return FALSE;
   }
-  if (Offen == 0) {
+  if (!DurchgangIstOffen()) {
     return FALSE;  // the usual handler ends the program at once
   }
   // The pass notices, closes its file and ends the program. A write to
@@ -50,8 +43,7 @@ BOOL WINAPI Konsolenereignis(DWORD Ereignis) {
 }
 
 int Einrichten() {
-  Notiert = 0;
-  Offen = 0;
+  Vergessen();
   if (const int f = plattform::Vorher(plattform::Aufruf::Signale)) {
     return f;
   }

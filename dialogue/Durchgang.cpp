@@ -73,13 +73,13 @@ std::uint32_t Durchgang::Auflisten(std::uint32_t& Minimalwert,
       });
 }
 
-// Closes the file whatever happened; then the first cause of an early end
-// decides: an interrupt, lost output, or a file not fully written. A file
-// that failed is reported before an interrupt ends the program, too.
+// Closes the file whatever happened. A file not fully written is always
+// said, first; then the first cause of an early end decides: an interrupt,
+// lost output (its own line, or SIGPIPE), or the file.
 Ausgang Durchgang::Beenden() {
   const bool DateiGeschrieben = Datei_.Schliessen();
   const Ausgang Unterbrochen = Verlassen();
-  if (!DateiGeschrieben && (Unterbrochen || !k_.aus.fail())) {
+  if (!DateiGeschrieben) {
     k_.fehler.Zeile(
         DieDatei(k_, " konnte nicht vollstaendig geschrieben werden"),
         Datei_.Fehlernummer());

@@ -15,6 +15,7 @@
 #include "dialogue/Fehlerausgabe.hpp"
 #include "dialogue/Leser.hpp"
 #include "gaps/Abstandsdatei.hpp"
+#include "gaps/Plattform.hpp"
 #include "gaps/Schreiber.hpp"
 #include "support/Datenpfad.hpp"
 #include "support/Deskriptor.hpp"
@@ -184,22 +185,34 @@ TEST_F(DialogTest, DatenDateiBleibtUnberuehrt) {
   }
 }
 
+int Synchronisieren(plattform::Aufruf Art) {
+  return Art == plattform::Aufruf::Synchronisieren ? EIO : 0;
+}
+
 TEST_F(DialogTest, AusgabeGehtVerloren) {
   // Standard output takes as many bytes as `Gezeigt` holds, then fails like
   // a full disk: status 1, one line, and the data file holds the gaps of
   // exactly the lines shown. Output lost before the pass leaves an old file
-  // as it was: nobody can see the listing it would be the record of.
+  // as it was: nobody can see the listing it would be the record of. A file
+  // not fully written is said too, first.
   const struct {
     const char* Name;
     std::string Gezeigt;
     std::optional<std::string> Vorher, Daten;
+    bool SyncScheitert;
   } Faelle[] = {
       {"in the listing",
        Banner + Bitten + ZehnBisDreissig.substr(0, ZehnBisDreissig.find("19")),
        {},
-       "\x01\x02\x04"},
-      {"after the banner", Banner, "alt", "alt"},
-      {"from the start", "", {}, {}},
+       "\x01\x02\x04",
+       false},
+      {"in the listing, the file's sync failing too",
+       Banner + Bitten + ZehnBisDreissig.substr(0, ZehnBisDreissig.find("19")),
+       {},
+       "\x01\x02\x04",
+       true},
+      {"after the banner", Banner, "alt", "alt", false},
+      {"from the start", "", {}, {}, false},
   };
   for (const auto& f : Faelle) {
     fs::remove(Pfad);
@@ -208,12 +221,20 @@ TEST_F(DialogTest, AusgabeGehtVerloren) {
     }
     g = Geraet{"", 1u << 30, f.Gezeigt.size()};
     Schreiber Voll(-1, GeraetSchreiben);
+    plattform::Eingreifen(f.SyncScheitert ? Synchronisieren : nullptr);
     EXPECT_EQ(Laufen("10 30 nein\n", Voll), 1) << f.Name;
+    plattform::Eingreifen(nullptr);
     EXPECT_EQ(g.Angekommen, f.Gezeigt) << f.Name;
     EXPECT_EQ(Daten(), f.Daten) << f.Name;
-    EXPECT_EQ(Fehler, std::string("primzahlabstand: Die Ausgabe konnte nicht "
-                                  "geschrieben werden: ") +
-                          std::strerror(ENOSPC) + "\n")
+    EXPECT_EQ(Fehler,
+              (f.SyncScheitert ? "primzahlabstand: Die Datei " + Pfad +
+                                     " konnte nicht vollstaendig geschrieben "
+                                     "werden: " +
+                                     std::strerror(EIO) + "\n"
+                               : "") +
+                  "primzahlabstand: Die Ausgabe konnte nicht geschrieben "
+                  "werden: " +
+                  std::strerror(ENOSPC) + "\n")
         << f.Name;
   }
 }

@@ -1,8 +1,28 @@
 // How standard output reaches a person: the UTF-8 terminal writer.
 #include "Konsole.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <string>
+
+bool Utf8Genannt(const char* LcAll, const char* LcCtype, const char* Lang) {
+  for (const char* Name : {LcAll, LcCtype, Lang}) {
+    if (Name == nullptr || *Name == '\0') {
+      continue;
+    }
+    std::string Satz = Name;
+    if (const auto Punkt = Satz.find('.'); Punkt != std::string::npos) {
+      Satz = Satz.substr(Punkt + 1, Satz.find('@', Punkt) - Punkt - 1);
+    }
+    std::transform(Satz.begin(), Satz.end(), Satz.begin(), [](char c) {
+      return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    });
+    return Satz == "utf-8" || Satz == "utf8";
+  }
+  return false;
+}
 
 long Latin1AlsUtf8Schreiben(Schreiber::Schreibfunktion Unten,
                             Abbruchfrage Frage, int Deskriptor,

@@ -17,6 +17,13 @@
 Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor,
                                                    Abbruchfrage Frage);
 
+// Whether the locale the environment names is UTF-8, by its name alone (for
+// a locale that is named but not installed): the first of `LcAll`, `LcCtype`
+// and `Lang` that is set and not empty decides, by its codeset (after the
+// '.', up to an '@'; the whole name where there is no '.'), "UTF-8" or
+// "UTF8" in any case.
+bool Utf8Genannt(const char* LcAll, const char* LcCtype, const char* Lang);
+
 // Writes the ISO 8859-1 bytes of `Text` as UTF-8 through `Unten` (one call,
 // and one more to finish a letter whose two bytes a short write split) and
 // returns how many of the input bytes were written, or -1 with Unten's errno

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
 
 #include "Konsole.hpp"
@@ -30,10 +31,14 @@ Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor,
     return Schreiber::SystemSchreiben;
   }
   // Only asked, then put back: the rest of the program keeps the C locale.
+  // One that is named but not installed is known by its name.
   bool Utf8 = false;
   if (std::setlocale(LC_CTYPE, "") != nullptr) {
     Utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
     std::setlocale(LC_CTYPE, "C");
+  } else {
+    Utf8 = Utf8Genannt(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"),
+                       std::getenv("LANG"));
   }
   return Utf8 ? Utf8Schreiben : Schreiber::SystemSchreiben;
 }

@@ -9,6 +9,32 @@
 
 #include "support/Geraet.hpp"
 
+namespace {
+
+TEST(Konsole, Utf8AmNamenErkannt) {
+  // LC_ALL, LC_CTYPE, LANG: the first set and not empty decides.
+  const struct {
+    const char *LcAll, *LcCtype, *Lang;
+    bool Utf8;
+  } Faelle[] = {
+      {nullptr, nullptr, "de_DE.UTF-8", true},
+      {nullptr, nullptr, "de_DE.utf8", true},
+      {nullptr, "UTF-8", nullptr, true},  // as some ssh clients send it
+      {"", "", "de_DE.UTF-8@euro", true},
+      {nullptr, nullptr, "de_DE.ISO-8859-1", false},
+      {nullptr, nullptr, "de_DE@UTF-8", false},
+      {"C", nullptr, "de_DE.UTF-8", false},
+      {nullptr, nullptr, nullptr, false},
+  };
+  for (const auto& f : Faelle) {
+    EXPECT_EQ(Utf8Genannt(f.LcAll, f.LcCtype, f.Lang), f.Utf8)
+        << (f.LcAll ? f.LcAll : "-") << " " << (f.LcCtype ? f.LcCtype : "-")
+        << " " << (f.Lang ? f.Lang : "-");
+  }
+}
+
+}  // namespace
+
 // A Windows console is written in UTF-16 and never says EAGAIN: POSIX only.
 #ifndef _WIN32
 #include <fcntl.h>

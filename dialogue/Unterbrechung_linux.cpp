@@ -12,6 +12,7 @@
 
 #include "Abdeckung.hpp"
 #include "Endsignale.hpp"
+#include "Rechenzeitgrenze.hpp"
 #include "Unterbrechung.hpp"
 #include "gaps/Plattform.hpp"
 
@@ -23,7 +24,9 @@ int Rohrbruch = 0;
 bool RohrbruchGefragt = false;  // SIGPIPE's default is asked once a process
 timer_t Waechter{};
 bool WaechterDa = false;
+volatile std::sig_atomic_t WaechterGestellt = 0;  // ticking since a note
 volatile std::sig_atomic_t AlarmGefangen = 0;  // from the start: the caller's
+bool AlarmGesperrt = false;  // the caller left SIGALRM blocked
 
 // sigaction through the seam: 0 or an errno.
 int Handlung(int Signal, const struct sigaction* Neu, struct sigaction* Alt) {
@@ -31,6 +34,14 @@ int Handlung(int Signal, const struct sigaction* Neu, struct sigaction* Alt) {
     return f;
   }
   return sigaction(Signal, Neu, Alt) == 0 ? 0 : errno;
+}
+
+// The caller's mask, through the seam: 0 or an errno.
+int Maske(sigset_t* Gesperrt) {
+  if (const int f = plattform::Vorher(plattform::Aufruf::Signale)) {
+    return f;
+  }
+  return sigprocmask(SIG_BLOCK, nullptr, Gesperrt) == 0 ? 0 : errno;
 }
 
 int Einfach(int Signal, void (*Handler)(int), struct sigaction* Alt = nullptr) {
@@ -60,7 +71,7 @@ extern "C" void Behandeln(int Signal, siginfo_t* Info, void* Kontext);
 // Rings every second from now on. Where SIGALRM is the caller's to ignore,
 // the handler takes it now, and still leaves the caller's alone. A failure
 // here cannot be reported: the signal itself has already ended one wait.
-void WaechterStellen(void* Kontext) {
+void WaechterStellen() {
   if (AlarmGefangen == 0) {
     struct sigaction w {};
     w.sa_sigaction = Behandeln;
@@ -68,10 +79,16 @@ void WaechterStellen(void* Kontext) {
     sigemptyset(&w.sa_mask);
     Handlung(SIGALRM, &w, nullptr);
   }
-  // The mask restored when the handler returns: SIGALRM gets through even
-  // where the caller had blocked it.
-  sigdelset(&static_cast<ucontext_t*>(Kontext)->uc_sigmask, SIGALRM);
-  Takt(1);
+  WaechterGestellt = Takt(1) == 0 ? 1 : 0;
+}
+
+// Outside a pass: the program ends now, by the noted signal where a pass
+// noted one (a later one, such as a caller's alarm, must not replace it).
+void SofortBeenden(int Signal) {
+  const int Noch = NotiertesSignal() != 0 ? NotiertesSignal() : Signal;
+  Einfach(Noch, SIG_DFL);
+  AbdeckungSichern();
+  raise(Noch);  // at once, or when this handler returns
 }
 
 extern "C" void Behandeln(int Signal, siginfo_t* Info, void* Kontext) {
@@ -81,30 +98,32 @@ extern "C" void Behandeln(int Signal, siginfo_t* Info, void* Kontext) {
   } else if (DurchgangIstOffen()) {
     if (NotiertesSignal() == 0) {
       Notieren(Signal);
-      WaechterStellen(Kontext);
+      WaechterStellen();
     }
   } else {
-    Einfach(Signal, SIG_DFL);
-    AbdeckungSichern();
-    raise(Signal);  // delivered when this handler returns
+    SofortBeenden(Signal);
+  }
+  // The mask this call restores lets the watchdog's tick through, even where
+  // the caller had blocked SIGALRM: in every call, since the outermost of
+  // nested ones returns last.
+  if (NotiertesSignal() != 0 && WaechterGestellt != 0) {
+    sigdelset(&static_cast<ucontext_t*>(Kontext)->uc_sigmask, SIGALRM);
   }
   errno = Fehler;
 }
 
 // Catches the signal where the caller left it at its default (an ignored
-// one stays ignored). No SA_RESTART: a write or an open that waits returns,
-// so the pass can stop. 0 or an errno.
-int Fangen(int Signal) {
+// one stays ignored): *Gefangen then. No SA_RESTART: a write or an open that
+// waits returns, so the pass can stop. 0 or an errno.
+int Fangen(int Signal, bool* Gefangen) {
   struct sigaction Vorher {};
   if (const int f = Handlung(Signal, nullptr, &Vorher)) {
     return f;
   }
   const bool Unser =
       (Vorher.sa_flags & SA_SIGINFO) != 0 && Vorher.sa_sigaction == Behandeln;
-  if (Signal == SIGALRM) {
-    AlarmGefangen = Unser || Vorher.sa_handler == SIG_DFL ? 1 : 0;
-  }
-  if (!Unser && Vorher.sa_handler != SIG_DFL) {
+  *Gefangen = Unser || Vorher.sa_handler == SIG_DFL;
+  if (!*Gefangen) {
     return 0;  // ignored; ours again (a second run in one process) is set anew
   }
   struct sigaction Neu {};
@@ -112,6 +131,25 @@ int Fangen(int Signal) {
   Neu.sa_flags = SA_SIGINFO;
   sigemptyset(&Neu.sa_mask);
   return Handlung(Signal, &Neu, nullptr);
+}
+
+// Every ending signal; SIGXCPU's limit brought forward where it is caught and
+// not blocked (`Gesperrt`, the caller's mask). 0 or an errno.
+int AlleFangen(const sigset_t& Gesperrt) {
+  for (int i = 0; Endsignal(i) != 0; ++i) {
+    const int Signal = Endsignal(i);
+    bool Gefangen = false;
+    if (const int f = Fangen(Signal, &Gefangen)) {
+      return f;
+    }
+    if (Signal == SIGALRM) {
+      AlarmGefangen = Gefangen ? 1 : 0;
+    } else if (Signal == SIGXCPU && Gefangen &&
+               sigismember(&Gesperrt, SIGXCPU) == 0) {
+      RechenzeitgrenzeVorziehen();
+    }
+  }
+  return 0;
 }
 
 int WaechterAnlegen() {
@@ -134,10 +172,14 @@ int WaechterAnlegen() {
 int Einrichten() {
   AbdeckungEinrichten();
   Vergessen();
-  for (int i = 0; Endsignal(i) != 0; ++i) {
-    if (const int f = Fangen(Endsignal(i))) {
-      return f;
-    }
+  WaechterGestellt = 0;
+  sigset_t Gesperrt;
+  if (const int f = Maske(&Gesperrt)) {
+    return f;
+  }
+  AlarmGesperrt = sigismember(&Gesperrt, SIGALRM) == 1;
+  if (const int f = AlleFangen(Gesperrt)) {
+    return f;
   }
   struct sigaction Vorher {};
   if (const int f = Einfach(SIGPIPE, SIG_IGN, &Vorher)) {
@@ -160,6 +202,15 @@ void Ruhen() {
     timer_delete(Waechter);  // nothing to end any more
   }
   WaechterDa = false;
+  if (WaechterGestellt != 0 && AlarmGesperrt) {
+    sigset_t Alarm;
+    sigemptyset(&Alarm);
+    sigaddset(&Alarm, SIGALRM);
+    if (plattform::Vorher(plattform::Aufruf::Signale) == 0) {
+      sigprocmask(SIG_BLOCK, &Alarm, nullptr);  // as the caller left it
+    }
+  }
+  WaechterGestellt = 0;
 }
 
 void Beenden(int Signal) {

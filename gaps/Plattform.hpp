@@ -27,8 +27,9 @@ enum class Aufruf {
   Signale,          // sigaction, sigprocmask, the console handler
   Zeitgeber,        // timer_create, timer_settime
   Terminal,         // isatty, GetConsoleMode
+  Grenzen,          // getrlimit, setrlimit, the CPU time used
 };
-inline constexpr int Aufrufarten = 15;
+inline constexpr int Aufrufarten = 16;
 const char* Name(Aufruf Art);
 
 // The seam: called before each system call with its kind. 0 lets the call

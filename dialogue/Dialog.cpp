@@ -125,7 +125,7 @@ Ende Dialog(Leser& Eingabe, Schreiber& Ausgabe, const Fehlerausgabe& fehler,
   if (const Oeffnung o =
           Abstandsdatei::AusgabePruefen(Pfad, Ausgabe.Ziel(), &Nummer);
       o != Oeffnung::Offen) {
-    NichtGeoeffnet(k, o, Nummer);
+    NichtGeoeffnet(fehler, Pfad, o, Nummer);
     return Ende{1};
   }
   // Every prompt shows before a read waits, as with cin tied to cout.

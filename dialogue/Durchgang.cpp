@@ -42,12 +42,13 @@ Ausgang Durchgang::Ausfuehren(std::uint32_t& Minimalwert,
     return AusgabeVerloren(k_);  // before the file is truncated
   }
   unterbrechung::DurchgangOffen(true);  // an interrupt is only noted now
-  if (const Oeffnung o = Datei_.Oeffnen(k_.Pfad, k_.Ausgabe.Ziel());
+  if (const Oeffnung o =
+          Datei_.Oeffnen(k_.Pfad, k_.Ausgabe.Ziel(), k_.fehler.Ziel());
       o != Oeffnung::Offen) {
     if (Ausgang a = Verlassen()) {
       return a;
     }
-    NichtGeoeffnet(k_, o, Datei_.Fehlernummer());
+    NichtGeoeffnet(k_.fehler, k_.Pfad, o, Datei_.Fehlernummer());
     return Ende{1};
   }
   if (ZeileBeenden(k_.aus)) {

@@ -21,6 +21,8 @@ class Fehlerausgabe {
   // The same with ": " and the reason for `Nummer`.
   bool Zeile(const std::string& Was, int Nummer) const;
 
+  int Ziel() const { return Deskriptor_; }
+
  private:
   int Deskriptor_;
   Abbruchfrage Frage_;

@@ -7,26 +7,36 @@
 #include "Unterbrechung.hpp"
 #include "gaps/Schreiber.hpp"
 
+namespace {
+std::string DieDatei(const char* Pfad, const char* Was) {
+  return std::string("Die Datei ") + Pfad + Was;
+}
+}  // namespace
+
 std::string DieDatei(const Kanaele& k, const char* Was) {
-  return std::string("Die Datei ") + k.Pfad + Was;
+  return DieDatei(k.Pfad, Was);
 }
 
 // A reason of the system's, or one of the file's own, which needs no errno.
-void NichtGeoeffnet(const Kanaele& k, Oeffnung o, int Nummer) {
-  if (o == Oeffnung::Gescheitert) {
-    k.fehler.Zeile(DieDatei(k, " kann nicht geoeffnet werden"), Nummer);
+void NichtGeoeffnet(const Fehlerausgabe& fehler, const char* Pfad, Oeffnung o,
+                    int Nummer) {
+  if (o == Oeffnung::IstDieFehlerausgabe) {
     return;
   }
-  k.fehler.Zeile(o == Oeffnung::Gesperrt
-                     ? DieDatei(k,
-                                " wird gerade von einem anderen Programm "
-                                "benutzt")
-                 : o == Oeffnung::FremderVerweis
-                     ? DieDatei(k,
-                                " ist ein Verweis eines anderen Benutzers "
-                                "und wird nicht geschrieben")
-                     : std::string("Die Ausgabe geht in die Datei ") + k.Pfad +
-                           " selbst; sie wird nicht geschrieben");
+  if (o == Oeffnung::Gescheitert) {
+    fehler.Zeile(DieDatei(Pfad, " kann nicht geoeffnet werden"), Nummer);
+    return;
+  }
+  fehler.Zeile(o == Oeffnung::Gesperrt
+                   ? DieDatei(Pfad,
+                              " wird gerade von einem anderen Programm "
+                              "benutzt")
+               : o == Oeffnung::FremderVerweis
+                   ? DieDatei(Pfad,
+                              " ist ein Verweis eines anderen Benutzers "
+                              "und wird nicht geschrieben")
+                   : std::string("Die Ausgabe geht in die Datei ") + Pfad +
+                         " selbst; sie wird nicht geschrieben");
 }
 
 Ende AusgabeVerloren(const Kanaele& k) {

@@ -32,8 +32,11 @@ inline bool ZeileBeenden(std::ostream& aus) {
 // "Die Datei <Pfad>" and `Was`.
 std::string DieDatei(const Kanaele& k, const char* Was);
 
-// Why the data file was not opened, in one line on standard error.
-void NichtGeoeffnet(const Kanaele& k, Oeffnung o, int Nummer);
+// Why the data file at `Pfad` was not opened, in one line on `fehler`; none
+// when standard error itself goes into the file (it is the only place to
+// say it).
+void NichtGeoeffnet(const Fehlerausgabe& fehler, const char* Pfad, Oeffnung o,
+                    int Nummer);
 
 // Standard output is lost. A reader that has gone ends the program by
 // SIGPIPE where that signal would have; any other loss is reported (1).

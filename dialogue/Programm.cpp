@@ -3,6 +3,7 @@
 
 #include "Aufruf.hpp"
 #include "Fehlerausgabe.hpp"
+#include "Kanaele.hpp"
 #include "Konsole.hpp"
 #include "Leser.hpp"
 #include "Unterbrechung.hpp"
@@ -19,6 +20,15 @@ Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
   Ausgabe.AbbruchBeachten(unterbrechung::Unterbrochen,
                           Schreiber::Abbruch::Sofort);
   const Fehlerausgabe fehler(u.Fehler, unterbrechung::Unterbrochen);
+  // Standard error appended to the data file would put its lines into it:
+  // refused before its first line can be written.
+  int Nummer = 0;
+  if (const Oeffnung o = Abstandsdatei::AusgabePruefen(
+          u.Pfad, u.Fehler, &Nummer, Oeffnung::IstDieFehlerausgabe);
+      o != Oeffnung::Offen) {
+    NichtGeoeffnet(fehler, u.Pfad, o, Nummer);
+    return Ende{1};
+  }
   if (const auto Status = Optionen(argc, argv, Ausgabe, fehler)) {
     return Ende{*Status};
   }

@@ -2,6 +2,7 @@
 #include "Abstandsdatei.hpp"
 
 #include <cerrno>
+#include <utility>
 
 #include "Plattform.hpp"
 
@@ -18,7 +19,8 @@ int Abstandsdatei::Wiederholt(Aufrufen Tun) const {
   }
 }
 
-Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
+Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe,
+                                int Fehlerausgabe) {
   plattform::Geoeffnet g;
   Wiederholt([&] {
     g = plattform::Oeffnen(Pfad);
@@ -31,7 +33,7 @@ Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
     Schreiber_.Scheitern(g.Fehler);
     return Oeffnung::Gescheitert;
   }
-  const Oeffnung o = Pruefen(g.Deskriptor, Ausgabe);
+  const Oeffnung o = Pruefen(g.Deskriptor, Ausgabe, Fehlerausgabe);
   if (o == Oeffnung::Offen) {
     Schreiber_.Ziel(g.Deskriptor);
   } else {
@@ -42,8 +44,8 @@ Oeffnung Abstandsdatei::Oeffnen(const char* Pfad, int Ausgabe) {
 
 namespace {
 
-// Standard output's look. EBADF: there is none (its first write says so),
-// which is no file either.
+// An output's look. EBADF: there is none (its first write says so), which
+// is no file either.
 plattform::Art AusgabeArt(int Ausgabe) {
   const plattform::Art a = plattform::Beschreiben(Ausgabe);
   return a.Fehler == EBADF ? plattform::Art{} : a;
@@ -52,7 +54,7 @@ plattform::Art AusgabeArt(int Ausgabe) {
 }  // namespace
 
 Oeffnung Abstandsdatei::AusgabePruefen(const char* Pfad, int Ausgabe,
-                                       int* Fehler) {
+                                       int* Fehler, Oeffnung Ja) {
   const plattform::Art a = AusgabeArt(Ausgabe);
   *Fehler = a.Fehler;
   if (a.Fehler != 0) {
@@ -68,13 +70,13 @@ Oeffnung Abstandsdatei::AusgabePruefen(const char* Pfad, int Ausgabe,
   *Fehler = p.Fehler;
   return p.Fehler != 0 ? Oeffnung::Gescheitert
          : p.Regulaer && plattform::GleicheDatei(a.Datei, p.Datei)
-             ? Oeffnung::IstDieAusgabe
+             ? Ja
              : Oeffnung::Offen;
 }
 
 // Only a regular file is locked and truncated: a device or a FIFO has
 // nothing to truncate, and /dev/null or /dev/full refuse it.
-Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
+Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe, int Fehlerausgabe) {
   const plattform::Art Offen = plattform::Beschreiben(d);
   if (Offen.Fehler != 0) {
     Schreiber_.Scheitern(Offen.Fehler);
@@ -84,13 +86,18 @@ Oeffnung Abstandsdatei::Pruefen(int d, int Ausgabe) {
   if (!Offen.Regulaer) {
     return Oeffnung::Offen;
   }
-  const plattform::Art Aus = AusgabeArt(Ausgabe);
-  if (Aus.Fehler != 0) {
-    Schreiber_.Scheitern(Aus.Fehler);
-    return Oeffnung::Gescheitert;
-  }
-  if (Aus.Regulaer && plattform::GleicheDatei(Offen.Datei, Aus.Datei)) {
-    return Oeffnung::IstDieAusgabe;
+  const std::pair<int, Oeffnung> Ausgaben[] = {
+      {Ausgabe, Oeffnung::IstDieAusgabe},
+      {Fehlerausgabe, Oeffnung::IstDieFehlerausgabe}};
+  for (const auto& [Deskriptor, Ja] : Ausgaben) {
+    const plattform::Art Aus = AusgabeArt(Deskriptor);
+    if (Aus.Fehler != 0) {
+      Schreiber_.Scheitern(Aus.Fehler);
+      return Oeffnung::Gescheitert;
+    }
+    if (Aus.Regulaer && plattform::GleicheDatei(Offen.Datei, Aus.Datei)) {
+      return Ja;
+    }
   }
   if (const Oeffnung o = Sperren(d); o != Oeffnung::Offen) {
     return o;

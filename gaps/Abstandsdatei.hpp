@@ -13,10 +13,11 @@ inline constexpr const char* Datenpfad = "c:/temp/PRIMraw8bit.dat";
 // How opening went. Every outcome but Offen leaves the file as it was.
 enum class Oeffnung {
   Offen,
-  Gescheitert,     // Fehlernummer() tells why
-  Gesperrt,        // another program holds a lock on the file
-  FremderVerweis,  // another user's link on the way, or swapped meanwhile
-  IstDieAusgabe,   // the very file standard output goes to
+  Gescheitert,          // Fehlernummer() tells why
+  Gesperrt,             // another program holds a lock on the file
+  FremderVerweis,       // another user's link on the way, or swapped meanwhile
+  IstDieAusgabe,        // the very file standard output goes to
+  IstDieFehlerausgabe,  // the very file standard error goes to
 };
 
 class Abstandsdatei {
@@ -33,17 +34,19 @@ class Abstandsdatei {
 
   // Opens the file for writing in binary mode; never creates a folder. A
   // regular file is truncated only once this pass holds its locks, and only
-  // when it is not the file that `Ausgabe` (standard output's descriptor, or
-  // -1) writes to. Every link on the way from the file's folder on must be
-  // the user's or root's. A device or a FIFO is opened as it is. A look
-  // that fails (the file's kind, its identity) fails the open.
-  Oeffnung Oeffnen(const char* Pfad, int Ausgabe = -1);
+  // when it is not the file that `Ausgabe` or `Fehlerausgabe` (standard
+  // output's and error's descriptors, or -1) write to. Every link on the way
+  // from the file's folder on must be the user's or root's. A device or a
+  // FIFO is opened as it is. A look that fails (the file's kind, its
+  // identity) fails the open.
+  Oeffnung Oeffnen(const char* Pfad, int Ausgabe = -1, int Fehlerausgabe = -1);
 
-  // Before anything is written to `Ausgabe`: IstDieAusgabe when it writes to
-  // the regular file at `Pfad`, by any path; Gescheitert (errno in *Fehler)
-  // when that cannot be told; else Offen. No file at the path, or none that
-  // may be looked at, is an answer: the pass says the rest.
-  static Oeffnung AusgabePruefen(const char* Pfad, int Ausgabe, int* Fehler);
+  // Before anything is written to `Ausgabe`: `Ja` when it writes to the
+  // regular file at `Pfad`, by any path; Gescheitert (errno in *Fehler) when
+  // that cannot be told; else Offen. No file at the path, or none that may
+  // be looked at, is an answer: the pass says the rest.
+  static Oeffnung AusgabePruefen(const char* Pfad, int Ausgabe, int* Fehler,
+                                 Oeffnung Ja = Oeffnung::IstDieAusgabe);
 
   // Stores the low byte of the gap. After the first failed write nothing more
   // is written, so the file holds an unbroken prefix of the pass's gaps.
@@ -59,7 +62,7 @@ class Abstandsdatei {
   int Fehlernummer() const { return Schreiber_.Fehlernummer(); }
 
  private:
-  Oeffnung Pruefen(int d, int Ausgabe);
+  Oeffnung Pruefen(int d, int Ausgabe, int Fehlerausgabe);
   Oeffnung Sperren(int d);
   template <class Aufrufen>
   int Wiederholt(Aufrufen Tun) const;

@@ -1,9 +1,11 @@
 // A file descriptor of the tests' own for the writers (Schreiber's write
 // function): it takes at most `Stueck` bytes per call, fails with `Fehler`
-// once `Platz` bytes have arrived, fails the first `Unterbrechungen` calls
-// with EINTR and, with `Voll`, every other call with EAGAIN (a terminal
-// that is full now and then). With `Signal`, an interrupt is noted during
-// each call: `Halt` is set, and the stop question `HaltGesagt` says yes.
+// once `Platz` bytes have arrived (1 MiB unless set, so that a runaway
+// listing fails at once instead of filling the memory), fails the first
+// `Unterbrechungen` calls with EINTR and, with `Voll`, every other call with
+// EAGAIN (a terminal that is full now and then). With `Signal`, an interrupt is
+// noted during each call: `Halt` is set, and the stop question `HaltGesagt`
+// says yes.
 #pragma once
 
 #include <algorithm>
@@ -14,7 +16,7 @@
 
 struct Geraet {
   std::string Angekommen;
-  std::size_t Stueck = 1u << 30, Platz = 1u << 30;
+  std::size_t Stueck = 1u << 30, Platz = 1u << 20;
   int Fehler = ENOSPC, Unterbrechungen = 0, Aufrufe = 0;
   bool Voll = false, Signal = false;
 };

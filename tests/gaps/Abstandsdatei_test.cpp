@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -193,13 +194,15 @@ TEST_F(AbstandsdateiTest, FehlerWerdenGemeldet) {
 
 #ifndef _WIN32
 // In a child: opens the file at `Pfad`, stores the gap 9 and closes; the
-// outcome of the open as the exit status.
+// outcome of the open as the exit status, a failed one as 100 + its errno.
 int EinDurchgang(const fs::path& Pfad) {
   Abstandsdatei d;
   const Oeffnung o = d.Oeffnen(Pfad.string().c_str());
+  const int Fehler = d.Fehlernummer();
   d.Schreiben(9);
   d.Schliessen();
-  return static_cast<int>(o);
+  return o == Oeffnung::Gescheitert ? 100 + std::min(Fehler, 99)
+                                    : static_cast<int>(o);
 }
 
 TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
@@ -230,6 +233,7 @@ TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
     int Besitzer;  // of the last link
     Oeffnung Soll;
     const char* Ziel;  // where the pass's byte goes, else what keeps "alt"
+    int Fehler = 0;    // why it failed
   } Faelle[] = {
       {"a chain",
        {{"p", "a/l"}, {"a/l", "../x/neu"}},
@@ -245,14 +249,16 @@ TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
        {{"p", "q"}, {"q", "p"}},
        Wir,
        Oeffnung::Gescheitert,
-       "x/opfer"},
+       "x/opfer",
+       ELOOP},
       {"40 links", Kette(40), Wir, Oeffnung::Offen, "x/neu"},
-      {"41 links", Kette(41), Wir, Oeffnung::Gescheitert, "x/opfer"},
+      {"41 links", Kette(41), Wir, Oeffnung::Gescheitert, "x/opfer", ELOOP},
       {"into a missing folder: no file of its name",
        {{"p", "fehlt/neu"}},
        Wir,
        Oeffnung::Gescheitert,
-       "x/opfer"},
+       "x/opfer",
+       ENOENT},
       {"root's link in the chain",
        {{"p", "g/l"}, {"g/l", "../x/neu"}},
        Wurzel,
@@ -294,7 +300,9 @@ TEST_F(AbstandsdateiTest, JederVerweisAufDemWeg) {
       const bool Wir = !Root || (setgid(5001) == 0 && setuid(5001) == 0);
       return Wir ? EinDurchgang(Ordner / "p") : 99;
     };
-    EXPECT_EQ(ImKind(Tun, std::chrono::seconds(2)), static_cast<int>(f.Soll))
+    EXPECT_EQ(ImKind(Tun, std::chrono::seconds(2)),
+              f.Soll == Oeffnung::Gescheitert ? 100 + f.Fehler
+                                              : static_cast<int>(f.Soll))
         << f.Name;
     EXPECT_EQ(DateiLesen(Ordner / f.Ziel),
               f.Soll == Oeffnung::Offen ? "\x09" : "alt")

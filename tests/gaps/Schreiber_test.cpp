@@ -12,17 +12,6 @@
 
 #include "support/Geraet.hpp"
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <thread>
-
-#include "gaps/Plattform.hpp"
-#include "support/Kindprozess.hpp"
-#endif
-
 namespace {
 
 TEST(Schreiber, WasAnkommt) {
@@ -92,35 +81,5 @@ TEST(Schreiber, WasAnkommt) {
     }
   }
 }
-
-#ifndef _WIN32
-TEST(Warten, AufPlatzOderAufEingabe) {
-  // A non-blocking descriptor with no room (a full pipe) or nothing to read
-  // (an empty one): the wait ends when the other end reads or writes, 0.1 s
-  // later. Waiting for the other direction would never end.
-  for (const bool Schreibend : {true, false}) {
-    const auto Tun = [Schreibend] {
-      int Rohr[2];
-      if (pipe2(Rohr, O_NONBLOCK) != 0) {
-        return 2;
-      }
-      char Block[65536] = {};
-      while (Schreibend && write(Rohr[1], Block, sizeof Block) > 0) {
-      }
-      std::thread Gegenseite([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        const long n = Schreibend ? read(Rohr[0], Block, sizeof Block)
-                                  : write(Rohr[1], "x", 1);
-        (void)n;
-      });
-      const int w = plattform::Warten(Rohr[Schreibend ? 1 : 0], Schreibend);
-      Gegenseite.join();
-      return w;
-    };
-    EXPECT_EQ(ImKind(Tun, std::chrono::seconds(2)), 0)
-        << (Schreibend ? "for room" : "for input");
-  }
-}
-#endif
 
 }  // namespace

@@ -56,23 +56,38 @@ TEST_P(Signal, ImDurchgangHaeltDieDateiDieGezeigtenZeilen) {
 }
 
 // Ctrl+C, kill, a closed terminal, and some of the others whose default ends
-// a program: an alarm, a user's signal, a CPU-time limit, a real-time one.
+// a program: an alarm, a user's signal, a CPU-time limit, real-time ones to
+// the last.
 INSTANTIATE_TEST_SUITE_P(Endsignale, Signal,
                          testing::Values(SIGINT, SIGTERM, SIGHUP, SIGALRM,
-                                         SIGUSR1, SIGXCPU, SIGRTMIN + 3));
+                                         SIGUSR1, SIGXCPU, SIGRTMIN + 3,
+                                         SIGRTMAX));
 
 class PromptSignal : public Signal {};
 
 TEST_P(PromptSignal, BeendetDasProgrammSofort) {
   // No file is open: the program ends by the signal itself, not by a read
-  // that failed (which would complain about 0 and 0 and end with 0). SIGALRM
-  // keeps the caller's disposition there.
+  // that failed (which would complain about 0 and 0 and end with 0), at the
+  // first prompt and at the question after a pass, whose file is closed.
   const int Nummer = GetParam();
-  l.Starten();
-  ASSERT_TRUE(l.Warten("Bitte Minimalwert eingeben: \n", 1));
-  kill(l.Kind, Nummer);
-  ASSERT_TRUE(l.EndeAbwarten(std::chrono::seconds(5))) << "still running";
-  EXPECT_EQ(l.Status, 128 + Nummer);
+  const struct {
+    const char *Name, *Eingabe, *Prompt;
+  } Faelle[] = {
+      {"the first prompt", "", "Bitte Minimalwert eingeben: \n"},
+      {"the question after a pass", "10 30\n", "Neue Eingabe? ja/nein\n"},
+  };
+  for (const auto& f : Faelle) {
+    Lauf k;
+    k.Programm = l.Programm;
+    k.Arbeit = l.Arbeit;
+    k.Starten();
+    k.Senden(f.Eingabe);
+    ASSERT_TRUE(k.Warten(f.Prompt, 1)) << f.Name;
+    kill(k.Kind, Nummer);
+    ASSERT_TRUE(k.EndeAbwarten(std::chrono::seconds(5)))
+        << f.Name << ": still running";
+    EXPECT_EQ(k.Status, 128 + Nummer) << f.Name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(SigintSigtermSighupSigalrm, PromptSignal,

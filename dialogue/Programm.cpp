@@ -9,6 +9,23 @@
 #include "Unterbrechung.hpp"
 #include "gaps/Schreiber.hpp"
 
+namespace {
+
+// Standard error appended to the data file would put its lines into it:
+// refused before its first line can be written.
+Ausgang FehlerausgabePruefen(const Umgebung& u, const Fehlerausgabe& fehler) {
+  int Nummer = 0;
+  const Oeffnung o = Abstandsdatei::AusgabePruefen(
+      u.Pfad, u.Fehler, &Nummer, Oeffnung::IstDieFehlerausgabe);
+  if (o == Oeffnung::Offen) {
+    return std::nullopt;
+  }
+  NichtGeoeffnet(fehler, u.Pfad, o, Nummer);
+  return Ende{1};
+}
+
+}  // namespace
+
 Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
   // Standard output, the descriptor the caller gave, through our own writer:
   // one write per flushed line, the first failure's reason kept, and the
@@ -20,14 +37,8 @@ Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
   Ausgabe.AbbruchBeachten(unterbrechung::Unterbrochen,
                           Schreiber::Abbruch::Sofort);
   const Fehlerausgabe fehler(u.Fehler, unterbrechung::Unterbrochen);
-  // Standard error appended to the data file would put its lines into it:
-  // refused before its first line can be written.
-  int Nummer = 0;
-  if (const Oeffnung o = Abstandsdatei::AusgabePruefen(
-          u.Pfad, u.Fehler, &Nummer, Oeffnung::IstDieFehlerausgabe);
-      o != Oeffnung::Offen) {
-    NichtGeoeffnet(fehler, u.Pfad, o, Nummer);
-    return Ende{1};
+  if (const Ausgang a = FehlerausgabePruefen(u, fehler)) {
+    return *a;
   }
   if (const auto Status = Optionen(argc, argv, Ausgabe, fehler)) {
     return Ende{*Status};

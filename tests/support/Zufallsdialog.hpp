@@ -80,6 +80,10 @@ class Erzeuger {
   std::uint64_t Zahl(std::uint64_t Von, std::uint64_t Bis) {
     return std::uniform_int_distribution<std::uint64_t>(Von, Bis)(z_);
   }
+  // A count or an index: size_t is 32 bits wide on the 32-bit target.
+  std::size_t Menge(std::uint64_t Von, std::uint64_t Bis) {
+    return static_cast<std::size_t>(Zahl(Von, Bis));
+  }
   bool Mal(int Prozent) { return Zahl(1, 100) <= std::uint64_t(Prozent); }
 
   void Anhaengen(const std::string& Wort) {
@@ -87,7 +91,7 @@ class Erzeuger {
         " ", "\t", "\n", "\r\n", "\r", "\v", "\f", "  \t \n\n   \r\n\t "};
     d_.Eingabe += Wort + Arten[Zahl(0, 7)];
     if (Mal(5)) {
-      d_.Eingabe += std::string(Zahl(100, 3000), Mal(50) ? ' ' : '\n');
+      d_.Eingabe += std::string(Menge(100, 3000), Mal(50) ? ' ' : '\n');
     }
   }
 
@@ -97,7 +101,7 @@ class Erzeuger {
     static const std::string Anfang =
         std::string("abcxyzJNQ!#%&*()_=[]{};:'\",.<>/?|~`") +
         std::string("\x00\x01\x02\x7F\x80\xC3\xE4\xFE\xFF", 9);
-    std::string s(1, Anfang[Zahl(0, Anfang.size() - 1)]);
+    std::string s(1, Anfang[Menge(0, Anfang.size() - 1)]);
     for (auto n = Zahl(0, 6); n > 0; --n) {
       char c;
       do {
@@ -132,7 +136,7 @@ class Erzeuger {
     const std::string Ziffern = std::to_string(Wert);
     switch (Zahl(0, 5)) {
       case 0:
-        Anhaengen(std::string(Zahl(1, 20), '0') + Ziffern);
+        Anhaengen(std::string(Menge(1, 20), '0') + Ziffern);
         break;
       case 1:
         Anhaengen("+" + Ziffern);

@@ -1,53 +1,24 @@
 // Command-line options and the data folder's notice.
 #include "Aufruf.hpp"
 
-#include "Fehlerausgabe.hpp"
-#include "gaps/Abstandsdatei.hpp"
-#include "gaps/Schreiber.hpp"
-
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <ostream>
 #include <string>
-#include <system_error>
+
+#include "Texte.hpp"
+#include "platform/Fehlerausgabe.hpp"
+#include "platform/Plattform.hpp"
+#include "platform/Schreiber.hpp"
 
 namespace {
-
-// The help text, around the data file's path.
-constexpr const char* HilfeAnfang =
-    "Aufruf: primzahlabstand [--help | --version]\n"
-    "\n"
-    "Berechnet die Primzahlen eines Bereichs und deren Abstand voneinander.\n"
-    "Den Bereich (Minimalwert und Maximalwert, ganze Zahlen von 0 bis\n"
-    "4294967295) fragt das Programm im Dialog ab. Jede Primzahl ueber 8 wird\n"
-    "mit dem groessten Abstand bisher, ihrem Abstand und einem Balken\n"
-    "gezeigt. Nach jedem Durchgang setzt nur die Antwort \"ja\" fort.\n"
-    "\n"
-    "Jeder Abstand wird als ein Byte (der Abstand modulo 256) in der Datei\n";
-// Between the file, its folder as Windows writes it, and as the path names it.
-constexpr const char* HilfeWindows = " gespeichert: unter Windows in ";
-constexpr const char* HilfeSonst = ", sonst im\nOrdner ";
-constexpr const char* HilfeEnde =
-    " unterhalb des Arbeitsverzeichnisses. Der Ordner muss\n"
-    "vorhanden sein; das Programm legt ihn nicht an.\n"
-    "\n"
-    "Optionen:\n"
-    "  --help     diese Hilfe zeigen\n"
-    "  --version  Version und Lizenz zeigen\n"
-    "\n"
-    "Exit-Status:\n"
-    "  0  der Dialog ist beendet (jede Antwort ausser \"ja\", Ende der "
-    "Eingabe)\n"
-    "  1  ein Fehler; eine Zeile auf der Fehlerausgabe sagt, welcher\n"
-    "  2  unbekanntes Argument\n"
-    "Ein Signal (etwa Strg+C) beendet das Programm, wie es Programme "
-    "beendet.\n";
 
 // The data file's folder as its path names it ("c:/temp"), and as Windows
 // writes it ("C:\\temp").
 std::string Datenordner() {
-  const std::string Pfad = Datenpfad;
+  const std::string Pfad = texte::Datenpfad;
   return Pfad.substr(0, Pfad.rfind('/'));
 }
 
@@ -68,45 +39,38 @@ std::optional<int> Optionen(int argc, const char* const* argv,
   std::ostream aus(&Ausgabe);
   const std::string Argument = argv[1];
   if (Argument == "--help") {
-    aus << HilfeAnfang << Datenpfad << HilfeWindows
-        << WindowsSchreibweise(Datenordner()) << HilfeSonst << Datenordner()
-        << HilfeEnde;
+    aus << texte::HilfeAnfang << texte::Datenpfad << texte::HilfeWindows
+        << WindowsSchreibweise(Datenordner()) << texte::HilfeSonst
+        << Datenordner() << texte::HilfeEnde;
   } else if (Argument == "--version") {
-    aus << "primzahlabstand " PRIMZAHLABSTAND_VERSION "\n"
-        << "Lizenz: MIT <https://opensource.org/licenses/MIT>\n";
+    aus << texte::Version << texte::Lizenz;
   } else {
-    fehler.Zeile("unbekanntes Argument \"" + Argument +
-                 "\" (Hilfe: primzahlabstand --help)");
+    fehler.Zeile(texte::UnbekanntesArgument + Argument +
+                 texte::UnbekanntesArgumentEnde);
     return 2;
   }
   aus.flush();
   if (aus.fail()) {
-    fehler.Zeile("Die Ausgabe konnte nicht geschrieben werden",
-                 Ausgabe.Fehlernummer());
+    fehler.Zeile(texte::AusgabeVerloren, Ausgabe.Fehlernummer());
     return 1;
   }
   return 0;
 }
 
 void OrdnerPruefen(const char* Pfad, const Fehlerausgabe& fehler) {
+  // The path is only taken apart here; the looks go through the platform.
   namespace fs = std::filesystem;
   const fs::path Ordner = fs::path(Pfad).parent_path();
-  std::error_code f;
-  const fs::file_status Art = fs::status(Ordner, f);
-  const bool Fehlt = Art.type() == fs::file_type::not_found;
-  if (!Fehlt && (f || fs::is_directory(Art))) {
+  const plattform::Art Art = plattform::Ansehen(Ordner.string().c_str());
+  const bool Fehlt = Art.Fehler == ENOENT || Art.Fehler == ENOTDIR;
+  if (!Fehlt && (Art.Fehler != 0 || Art.Ordner)) {
     return;  // there, or unknown (no permission to look): nothing to say
   }
   std::string Name = Ordner.generic_string();
-  const fs::path Absolut = fs::absolute(Ordner, f);
-  if (!f && Absolut != Ordner) {
-    Name += " (" + Absolut.string() + ")";
+  const std::string Absolut = plattform::Absolut(Ordner.string().c_str());
+  if (!Absolut.empty() && fs::path(Absolut) != Ordner) {
+    Name += " (" + Absolut + ")";
   }
-  fehler.Zeile(Fehlt ? "Der Ordner " + Name +
-                           " fehlt: die Durchgaenge koennen "
-                           "erst gespeichert werden, wenn es "
-                           "ihn gibt"
-                     : Name +
-                           " ist kein Ordner: die Durchgaenge koennen erst "
-                           "gespeichert werden, wenn dort ein Ordner ist");
+  fehler.Zeile(Fehlt ? texte::DerOrdner + Name + texte::OrdnerFehlt
+                     : Name + texte::KeinOrdner);
 }

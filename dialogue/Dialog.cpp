@@ -6,22 +6,19 @@
 #include <ostream>
 
 #include "Durchgang.hpp"
-#include "Fehlerausgabe.hpp"
 #include "Fortsetzen.hpp"
 #include "Kanaele.hpp"
-#include "Leser.hpp"
+#include "Texte.hpp"
 #include "gaps/Abstandsdatei.hpp"
-#include "gaps/Schreiber.hpp"
+#include "platform/Fehlerausgabe.hpp"
+#include "platform/Leser.hpp"
+#include "platform/Schreiber.hpp"
 
 namespace {
 
 void BannerSchreiben(std::ostream& aus) {
-  aus << "Dieses Programm berechnet Primzahlen und deren Abstand voneinander. "
-         "\n"
-      << "Die Abst\xE4"
-         "nde zwischen den Primzahlen werden in folgender Datei gespeichert: "
-         "\n"
-      << Datenpfad << " \n \n";
+  aus << texte::BannerZeile1 << texte::BannerZeile2 << texte::Datenpfad
+      << texte::BannerPfadEnde;
 }
 
 // A read that fails, overflowing ones included, counts as 0 so that it can
@@ -38,7 +35,7 @@ std::uint32_t ZahlLesen(std::istream& ein) {
 // read: nothing more is shown.
 Ausgang Gelesen(const Kanaele& k) {
   if (const int Nummer = k.Eingabe.Fehlernummer()) {
-    k.fehler.Zeile("Die Eingabe konnte nicht gelesen werden", Nummer);
+    k.fehler.Zeile(texte::EingabeVerloren, Nummer);
     return Ende{1};
   }
   return std::nullopt;
@@ -47,12 +44,12 @@ Ausgang Gelesen(const Kanaele& k) {
 // Prompts for both bounds; `Bereich`: whether they make a range.
 Ausgang BereichLesen(const Kanaele& k, std::uint32_t& Minimalwert,
                      std::uint32_t& Maximalwert, bool& Bereich) {
-  k.aus << "Bitte Minimalwert eingeben: \n";
+  k.aus << texte::BitteMinimalwert;
   Minimalwert = ZahlLesen(k.ein);
   if (Ausgang a = Gelesen(k)) {
     return a;
   }
-  k.aus << "Bitte Maximalwert eingeben: \n";
+  k.aus << texte::BitteMaximalwert;
   Maximalwert = ZahlLesen(k.ein);
   Bereich = Minimalwert < Maximalwert;
   return Gelesen(k);
@@ -60,9 +57,8 @@ Ausgang BereichLesen(const Kanaele& k, std::uint32_t& Minimalwert,
 
 void Beschweren(std::ostream& aus, std::uint32_t Minimalwert,
                 std::uint32_t Maximalwert) {
-  aus << "Falsche Eingabe! \a \n"
-      << "Sie haben " << Minimalwert << " und " << Maximalwert
-      << " eingegeben. \n";
+  aus << texte::FalscheEingabe << texte::BeschwerdeAnfang << Minimalwert
+      << texte::BeschwerdeUnd << Maximalwert << texte::BeschwerdeEnde;
 }
 
 // The continue question: nothing after a yes; after a no the end, unless

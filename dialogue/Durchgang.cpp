@@ -1,22 +1,22 @@
 // One pass: open, list and store, sum up, close.
 #include "Durchgang.hpp"
 
-#include "Fehlerausgabe.hpp"
-#include "Unterbrechung.hpp"
+#include "Texte.hpp"
 #include "gaps/Listenzeile.hpp"
 #include "gaps/Primzahlabstand.hpp"
-#include "gaps/Schreiber.hpp"
+#include "platform/Fehlerausgabe.hpp"
+#include "platform/Schreiber.hpp"
+#include "platform/Unterbrechung.hpp"
 
 namespace {
 
 void Abschliessen(std::ostream& aus, std::uint32_t Minimalwert,
                   std::uint32_t Maximalwert, std::uint32_t GroessterAbstand) {
-  aus << "sind Primzahlen von " << Minimalwert << " bis " << Maximalwert;
+  aus << texte::SummeVon << Minimalwert << texte::SummeBis << Maximalwert;
   ZeileBeenden(aus);
-  aus << "Der groesste Abstand zwischen zwei Primzahlen ist "
-      << GroessterAbstand;
+  aus << texte::GroessterAbstandIst << GroessterAbstand;
   ZeileBeenden(aus);
-  aus << "Viele Gruesse von Quelmarn (Zerlip)";
+  aus << texte::Abschied;
   ZeileBeenden(aus);
 }
 
@@ -81,9 +81,7 @@ Ausgang Durchgang::Beenden() {
   const bool DateiGeschrieben = Datei_.Schliessen();
   const Ausgang Unterbrochen = Verlassen();
   if (!DateiGeschrieben) {
-    k_.fehler.Zeile(
-        DieDatei(k_, " konnte nicht vollstaendig geschrieben werden"),
-        Datei_.Fehlernummer());
+    DateiNichtGeschrieben(k_, Datei_.Fehlernummer());
   }
   if (Unterbrochen) {
     return Unterbrochen;

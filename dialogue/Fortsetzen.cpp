@@ -6,6 +6,8 @@
 #include <ostream>
 #include <streambuf>
 
+#include "Texte.hpp"
+
 namespace {
 
 // Reads one word as `ein >> std::string` would (leading white space skipped,
@@ -19,7 +21,7 @@ bool WortIstJa(std::istream& ein) {
   }
   const auto& Art = std::use_facet<std::ctype<char>>(ein.getloc());
   std::streambuf& Quelle = *ein.rdbuf();
-  static constexpr char Ja[] = "ja";
+  constexpr std::size_t JaLaenge = sizeof texte::Ja - 1;
   std::size_t Laenge = 0;
   bool Gleich = true;
   for (auto c = Quelle.sgetc();; c = Quelle.snextc()) {
@@ -32,16 +34,16 @@ bool WortIstJa(std::istream& ein) {
     if (Art.is(std::ctype_base::space, Zeichen)) {
       break;
     }
-    Gleich = Gleich && Laenge < 2 && Zeichen == Ja[Laenge];
+    Gleich = Gleich && Laenge < JaLaenge && Zeichen == texte::Ja[Laenge];
     ++Laenge;
   }
-  return Gleich && Laenge == 2;
+  return Gleich && Laenge == JaLaenge;
 }
 
 }  // namespace
 
 bool Fortsetzen(std::istream& ein, std::ostream& aus) {
-  aus << "Neue Eingabe? ja/nein" << std::endl;
+  aus << texte::NeueEingabe << std::endl;
   if (aus.fail()) {
     // Nobody can see the question, so do not wait for an answer.
     return false;

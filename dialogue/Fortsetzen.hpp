@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 
-// Asks "Neue Eingabe? ja/nein" and reads one word. True only for exactly "ja";
-// any other word, end of input, a failed input and a failed question are no.
+// Asks the continue question and reads one word. True only for exactly the
+// answer that goes on (both in Texte.hpp); any other word, end of input, a
+// failed input and a failed question are no.
 bool Fortsetzen(std::istream& ein, std::ostream& aus);

@@ -3,40 +3,42 @@
 
 #include <cerrno>
 
-#include "Fehlerausgabe.hpp"
-#include "Unterbrechung.hpp"
-#include "gaps/Schreiber.hpp"
+#include "Texte.hpp"
+#include "platform/Fehlerausgabe.hpp"
+#include "platform/Schreiber.hpp"
+#include "platform/Unterbrechung.hpp"
 
 namespace {
 std::string DieDatei(const char* Pfad, const char* Was) {
-  return std::string("Die Datei ") + Pfad + Was;
+  return texte::DieDatei + std::string(Pfad) + Was;
 }
 }  // namespace
 
-std::string DieDatei(const Kanaele& k, const char* Was) {
-  return DieDatei(k.Pfad, Was);
+void DateiNichtGeschrieben(const Kanaele& k, int Nummer) {
+  k.fehler.Zeile(DieDatei(k.Pfad, texte::NichtVollstaendig), Nummer);
 }
 
 // A reason of the system's, or one of the file's own, which needs no errno.
 void NichtGeoeffnet(const Fehlerausgabe& fehler, const char* Pfad, Oeffnung o,
                     int Nummer) {
-  if (o == Oeffnung::IstDieFehlerausgabe) {
-    return;
+  switch (o) {
+    case Oeffnung::IstDieFehlerausgabe:
+    case Oeffnung::Offen:
+      return;
+    case Oeffnung::Gescheitert:
+      fehler.Zeile(DieDatei(Pfad, texte::NichtGeoeffnet), Nummer);
+      return;
+    case Oeffnung::Gesperrt:
+      fehler.Zeile(DieDatei(Pfad, texte::Gesperrt));
+      return;
+    case Oeffnung::FremderVerweis:
+      fehler.Zeile(DieDatei(Pfad, texte::FremderVerweis));
+      return;
+    case Oeffnung::IstDieAusgabe:
+      fehler.Zeile(texte::AusgabeInDieDatei + std::string(Pfad) +
+                   texte::AusgabeInDieDateiEnde);
+      return;
   }
-  if (o == Oeffnung::Gescheitert) {
-    fehler.Zeile(DieDatei(Pfad, " kann nicht geoeffnet werden"), Nummer);
-    return;
-  }
-  fehler.Zeile(o == Oeffnung::Gesperrt
-                   ? DieDatei(Pfad,
-                              " wird gerade von einem anderen Programm "
-                              "benutzt")
-               : o == Oeffnung::FremderVerweis
-                   ? DieDatei(Pfad,
-                              " ist ein Verweis eines anderen Benutzers "
-                              "und wird nicht geschrieben")
-                   : std::string("Die Ausgabe geht in die Datei ") + Pfad +
-                         " selbst; sie wird nicht geschrieben");
 }
 
 Ende AusgabeVerloren(const Kanaele& k) {
@@ -45,6 +47,6 @@ Ende AusgabeVerloren(const Kanaele& k) {
       Nummer == EPIPE && Signal != 0) {
     return Ende{0, Signal};
   }
-  k.fehler.Zeile("Die Ausgabe konnte nicht geschrieben werden", Nummer);
+  k.fehler.Zeile(texte::AusgabeVerloren, Nummer);
   return Ende{1};
 }

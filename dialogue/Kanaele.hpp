@@ -29,8 +29,8 @@ inline bool ZeileBeenden(std::ostream& aus) {
   return !aus.fail();
 }
 
-// "Die Datei <Pfad>" and `Was`.
-std::string DieDatei(const Kanaele& k, const char* Was);
+// The data file was not fully written, for the reason `Nummer`: one line.
+void DateiNichtGeschrieben(const Kanaele& k, int Nummer);
 
 // Why the data file at `Pfad` was not opened, in one line on `fehler`; none
 // when standard error itself goes into the file (it is the only place to

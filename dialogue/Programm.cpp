@@ -2,25 +2,27 @@
 #include "Programm.hpp"
 
 #include "Aufruf.hpp"
-#include "Fehlerausgabe.hpp"
 #include "Kanaele.hpp"
-#include "Konsole.hpp"
-#include "Leser.hpp"
-#include "Unterbrechung.hpp"
-#include "gaps/Schreiber.hpp"
+#include "Texte.hpp"
+#include "platform/Fehlerausgabe.hpp"
+#include "platform/Konsole.hpp"
+#include "platform/Leser.hpp"
+#include "platform/Schreiber.hpp"
+#include "platform/Unterbrechung.hpp"
 
 namespace {
 
 // Standard error appended to the data file would put its lines into it:
 // refused before its first line can be written.
-Ausgang FehlerausgabePruefen(const Umgebung& u, const Fehlerausgabe& fehler) {
+Ausgang FehlerausgabePruefen(const Umgebung& u, const char* Pfad,
+                             const Fehlerausgabe& fehler) {
   int Nummer = 0;
   const Oeffnung o = Abstandsdatei::AusgabePruefen(
-      u.Pfad, u.Fehler, &Nummer, Oeffnung::IstDieFehlerausgabe);
+      Pfad, u.Fehler, &Nummer, Oeffnung::IstDieFehlerausgabe);
   if (o == Oeffnung::Offen) {
     return std::nullopt;
   }
-  NichtGeoeffnet(fehler, u.Pfad, o, Nummer);
+  NichtGeoeffnet(fehler, Pfad, o, Nummer);
   return Ende{1};
 }
 
@@ -36,20 +38,22 @@ Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
       u.Aus, KonsolenSchreibfunktion(u.Aus, unterbrechung::Unterbrochen));
   Ausgabe.AbbruchBeachten(unterbrechung::Unterbrochen,
                           Schreiber::Abbruch::Sofort);
-  const Fehlerausgabe fehler(u.Fehler, unterbrechung::Unterbrochen);
-  if (const Ausgang a = FehlerausgabePruefen(u, fehler)) {
+  const Fehlerausgabe fehler(u.Fehler, texte::Vorsatz,
+                             unterbrechung::Unterbrochen);
+  const char* const Pfad = u.Pfad != nullptr ? u.Pfad : texte::Datenpfad;
+  if (const Ausgang a = FehlerausgabePruefen(u, Pfad, fehler)) {
     return *a;
   }
   if (const auto Status = Optionen(argc, argv, Ausgabe, fehler)) {
     return Ende{*Status};
   }
   if (const int Nummer = unterbrechung::Einrichten()) {
-    fehler.Zeile("Die Signale koennen nicht eingerichtet werden", Nummer);
+    fehler.Zeile(texte::SignaleNicht, Nummer);
     return Ende{1};
   }
-  OrdnerPruefen(u.Pfad, fehler);
+  OrdnerPruefen(Pfad, fehler);
   Leser Eingabe(u.Ein, unterbrechung::Unterbrochen);
-  const Ende e = Dialog(Eingabe, Ausgabe, fehler, u.Pfad);
+  const Ende e = Dialog(Eingabe, Ausgabe, fehler, Pfad);
   unterbrechung::Ruhen();
   return e;
 }

@@ -6,7 +6,7 @@
 
 struct Umgebung {
   int Ein = 0, Aus = 1, Fehler = 2;  // standard input, output and error
-  const char* Pfad = nullptr;        // the data file
+  const char* Pfad = nullptr;        // the data file; nullptr: the program's
 };
 
 // Options, signals, the folder's notice and the dialogue. The signals'

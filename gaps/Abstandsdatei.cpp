@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "Plattform.hpp"
+#include "platform/Plattform.hpp"
 
 // A call that a signal cut short is made again while no interrupt is noted:
 // a signal the program does not end by (a caller's handled one) must not fail

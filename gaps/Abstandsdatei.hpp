@@ -4,11 +4,7 @@
 
 #include <cstdint>
 
-#include "Schreiber.hpp"
-
-// Where the gaps go. On systems without drive letters this is a relative
-// path whose first folder is named "c:".
-inline constexpr const char* Datenpfad = "c:/temp/PRIMraw8bit.dat";
+#include "platform/Schreiber.hpp"
 
 // How opening went. Every outcome but Offen leaves the file as it was.
 enum class Oeffnung {

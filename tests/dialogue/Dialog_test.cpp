@@ -13,11 +13,11 @@
 #include <optional>
 #include <string>
 
-#include "dialogue/Fehlerausgabe.hpp"
-#include "dialogue/Leser.hpp"
 #include "gaps/Abstandsdatei.hpp"
-#include "gaps/Plattform.hpp"
-#include "gaps/Schreiber.hpp"
+#include "platform/Fehlerausgabe.hpp"
+#include "platform/Leser.hpp"
+#include "platform/Plattform.hpp"
+#include "platform/Schreiber.hpp"
 #include "support/Datenpfad.hpp"
 #include "support/Deskriptor.hpp"
 #include "support/Dialogtexte.hpp"
@@ -49,7 +49,8 @@ class DialogTest : public testing::Test {
                       : open(Aus.string().c_str(),
                              O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, 0600);
     Leser ein(e);
-    const Ende Ausgang = Dialog(ein, aus, Fehlerausgabe(f), Pfad.c_str());
+    const Ende Ausgang =
+        Dialog(ein, aus, Fehlerausgabe(f, "primzahlabstand: "), Pfad.c_str());
     close(e);
     if (FehlerUmleitung < 0) {
       close(f);

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "dialogue/Unterbrechung.hpp"
-#include "gaps/Plattform.hpp"
+#include "platform/Plattform.hpp"
+#include "platform/Unterbrechung.hpp"
 #include "support/Dialogtexte.hpp"
 #include "support/Frist.hpp"
 #include "support/Gezeigt.hpp"
@@ -124,12 +124,14 @@ std::vector<int> Fehlernummern(Aufruf Art) {
 }
 
 // Failures that may pass unseen: an EINTR is made again, a look's descriptor
-// holds nothing, the terminal's look, the stopped watchdog and the CPU limit
-// are advisory, and a lock the file system lacks is done without.
+// holds nothing, the terminal's look, the stopped watchdog, the CPU limit and
+// the data folder's notice are advisory, and a lock the file system lacks is
+// done without.
 bool Harmlos(Aufruf Art, int Nummer) {
   return Nummer == EINTR || Art == Aufruf::Loslassen ||
          Art == Aufruf::Terminal || Art == Aufruf::Zeitgeber ||
-         Art == Aufruf::Grenzen || (Art == Aufruf::Sperren && Nummer == ENOLCK);
+         Art == Aufruf::Grenzen || Art == Aufruf::Hinweis ||
+         (Art == Aufruf::Sperren && Nummer == ENOLCK);
 }
 
 // Calls that a signal the program does not end by can cut short: made again

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "gaps/Plattform.hpp"
+#include "platform/Plattform.hpp"
 #include "support/Datenpfad.hpp"
 #ifndef _WIN32
 #include "support/Kindprozess.hpp"
@@ -155,14 +155,6 @@ TEST_F(AbstandsdateiTest, WasEinSperrenHeisst) {
       close(h);
     }
   }
-}
-
-TEST(Kennung, GleichNurMitGeraetUndNummer) {
-  // The same number on another device (file system) is another file.
-  using plattform::Kennung;
-  EXPECT_TRUE(plattform::GleicheDatei(Kennung{1, 5}, Kennung{1, 5}));
-  EXPECT_FALSE(plattform::GleicheDatei(Kennung{1, 5}, Kennung{2, 5}));
-  EXPECT_FALSE(plattform::GleicheDatei(Kennung{1, 5}, Kennung{1, 6}));
 }
 
 TEST_F(AbstandsdateiTest, FehlerWerdenGemeldet) {

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "gaps/Schreiber.hpp"
+#include "platform/Schreiber.hpp"
 #include "support/Geraet.hpp"
 
 namespace {

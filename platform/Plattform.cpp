@@ -14,10 +14,10 @@ int Vorher(Aufruf Art) { return Aktuell != nullptr ? Aktuell(Art) : 0; }
 
 const char* Name(Aufruf Art) {
   static constexpr const char* Namen[Aufrufarten] = {
-      "Nachsehen", "Oeffnen",         "Status",     "VerweisLesen",
-      "Lesen",     "Schreiben",       "Warten",     "Sperren",
-      "Kuerzen",   "Synchronisieren", "Schliessen", "Loslassen",
-      "Signale",   "Zeitgeber",       "Terminal",   "Grenzen"};
+      "Nachsehen",  "Oeffnen",   "Status",  "VerweisLesen", "Lesen",
+      "Schreiben",  "Warten",    "Sperren", "Kuerzen",      "Synchronisieren",
+      "Schliessen", "Loslassen", "Signale", "Zeitgeber",    "Terminal",
+      "Grenzen",    "Hinweis"};
   return Namen[static_cast<int>(Art)];
 }
 

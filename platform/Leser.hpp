@@ -4,7 +4,7 @@
 
 #include <streambuf>
 
-#include "gaps/Abbruchfrage.hpp"
+#include "Abbruchfrage.hpp"
 
 class Leser final : public std::streambuf {
  public:

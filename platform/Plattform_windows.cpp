@@ -13,10 +13,12 @@ namespace plattform {
 
 namespace {
 
-HANDLE Griff(int d) { return reinterpret_cast<HANDLE>(_get_osfhandle(d)); }
+HANDLE WindowsHandle(int d) {
+  return reinterpret_cast<HANDLE>(_get_osfhandle(d));
+}
 
 // The errno of the last Windows call that failed.
-int SystemNummer() {
+int LetzterFehler() {
   switch (GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -79,44 +81,66 @@ Geoeffnet Oeffnen(const char* Pfad) {
 
 namespace {
 // _fstat reports inode 0 there: the volume and the file index tell.
-Art ArtVon(HANDLE h) {
+Art ArtDesHandles(HANDLE h) {
   if (h == INVALID_HANDLE_VALUE) {
-    return {EBADF, false, {}};
+    return {EBADF, false, {}, false};
   }
   SetLastError(NO_ERROR);
   if (GetFileType(h) != FILE_TYPE_DISK) {
-    return {GetLastError() == NO_ERROR ? 0 : SystemNummer(), false, {}};
+    return {GetLastError() == NO_ERROR ? 0 : LetzterFehler(), false, {}, false};
   }
   BY_HANDLE_FILE_INFORMATION i{};
   if (!GetFileInformationByHandle(h, &i)) {
-    return {SystemNummer(), false, {}};
+    return {LetzterFehler(), false, {}, false};
   }
   const bool Ordner = (i.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return {0, !Ordner,
           Kennung{i.dwVolumeSerialNumber,
-                  (std::uint64_t{i.nFileIndexHigh} << 32) | i.nFileIndexLow}};
-}
-}  // namespace
-
-Art Beschreiben(int d) {
-  if (const int f = Vorher(Aufruf::Status)) {
-    return {f, false, {}};
-  }
-  return ArtVon(Griff(d));
+                  (std::uint64_t{i.nFileIndexHigh} << 32) | i.nFileIndexLow},
+          Ordner};
 }
 
-Art Beschreiben(const char* Pfad) {
-  if (const int f = Vorher(Aufruf::Status)) {
-    return {f, false, {}};
+// The path opened for a look only (a folder too), as a call of kind `Wofuer`.
+Art PfadBeschreiben(const char* Pfad, Aufruf Wofuer) {
+  if (const int f = Vorher(Wofuer)) {
+    return {f, false, {}, false};
   }
   const HANDLE h = CreateFileA(
       Pfad, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    return {SystemNummer(), false, {}};
+    return {LetzterFehler(), false, {}, false};
   }
-  const Art a = ArtVon(h);
+  const Art a = ArtDesHandles(h);
   CloseHandle(h);
+  return a;
+}
+}  // namespace
+
+Art Beschreiben(int d) {
+  if (const int f = Vorher(Aufruf::Status)) {
+    return {f, false, {}, false};
+  }
+  return ArtDesHandles(WindowsHandle(d));
+}
+
+Art Beschreiben(const char* Pfad) {
+  return PfadBeschreiben(Pfad, Aufruf::Status);
+}
+
+Art Ansehen(const char* Pfad) { return PfadBeschreiben(Pfad, Aufruf::Hinweis); }
+
+// As std::filesystem::absolute makes it (GetFullPathName).
+std::string Absolut(const char* Pfad) {
+  if (Vorher(Aufruf::Hinweis) != 0) {
+    return {};
+  }
+  char* const Ganz = _fullpath(nullptr, Pfad, 0);
+  if (Ganz == nullptr) {
+    return {};
+  }
+  const std::string a = Ganz;
+  std::free(Ganz);
   return a;
 }
 
@@ -128,9 +152,10 @@ int Sperren(int d, Sperre Art) {
   if (const int f = Vorher(Aufruf::Sperren)) {
     return f;
   }
-  OVERLAPPED Ort{};
-  if (LockFileEx(Griff(d), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
-                 0, MAXDWORD, MAXDWORD, &Ort)) {
+  OVERLAPPED Bereich{};
+  if (LockFileEx(WindowsHandle(d),
+                 LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                 MAXDWORD, MAXDWORD, &Bereich)) {
     return 0;
   }
   return GetLastError() == ERROR_LOCK_VIOLATION ? EAGAIN : ENOLCK;
@@ -152,8 +177,9 @@ int Synchronisieren(int d) {  // FlushFileBuffers
 
 int Schliessen(int d) {
   const int f = Vorher(Aufruf::Schliessen);
-  OVERLAPPED Ort{};
-  UnlockFileEx(Griff(d), 0, MAXDWORD, MAXDWORD, &Ort);  // at once, not later
+  OVERLAPPED Bereich{};
+  UnlockFileEx(WindowsHandle(d), 0, MAXDWORD, MAXDWORD,
+               &Bereich);  // at once, not later
   const int n = _close(d) == 0 ? 0 : errno;
   return f != 0 ? f : n;
 }

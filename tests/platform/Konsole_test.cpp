@@ -1,6 +1,6 @@
 // The UTF-8 terminal writer under writes that stop short: every letter
 // arrives once, whole and in order.
-#include "dialogue/Konsole.hpp"
+#include "platform/Konsole.hpp"
 
 #include <gtest/gtest.h>
 

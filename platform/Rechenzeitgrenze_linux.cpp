@@ -5,7 +5,7 @@
 
 #include <ctime>
 
-#include "gaps/Plattform.hpp"
+#include "Plattform.hpp"
 
 namespace unterbrechung {
 

@@ -12,9 +12,9 @@
 
 #include "Abdeckung.hpp"
 #include "Endsignale.hpp"
+#include "Plattform.hpp"
 #include "Rechenzeitgrenze.hpp"
 #include "Unterbrechung.hpp"
-#include "gaps/Plattform.hpp"
 
 namespace unterbrechung {
 

@@ -1,7 +1,7 @@
 // Standard input's reader, and the writer beside it, on a descriptor that
 // its owner made non-blocking: each waits for it, in its own direction,
 // instead of failing with EAGAIN.
-#include "dialogue/Leser.hpp"
+#include "platform/Leser.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <istream>
 #include <thread>
 
-#include "gaps/Schreiber.hpp"
+#include "platform/Schreiber.hpp"
 #include "support/Kindprozess.hpp"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "gaps/Schreiber.hpp"
+#include "Schreiber.hpp"
 
 // The write function for standard output on `Deskriptor`. A terminal whose
 // locale (LC_CTYPE from the environment) is UTF-8 gets the bytes 0x80 to

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace plattform {
 
@@ -28,8 +29,9 @@ enum class Aufruf {
   Zeitgeber,        // timer_create, timer_settime
   Terminal,         // isatty, GetConsoleMode
   Grenzen,          // getrlimit, setrlimit, the CPU time used
+  Hinweis,          // the data folder's notice: stat, the working folder
 };
-inline constexpr int Aufrufarten = 16;
+inline constexpr int Aufrufarten = 17;
 const char* Name(Aufruf Art);
 
 // The seam: called before each system call with its kind. 0 lets the call
@@ -73,15 +75,22 @@ struct Kennung {
 inline bool GleicheDatei(const Kennung& a, const Kennung& b) {
   return a.Geraet == b.Geraet && a.Nummer == b.Nummer;
 }
-// What a look found: Fehler (0 or an errno), and whether it is a regular
-// file (not a device or a FIFO) with which identity.
+// What a look found: Fehler (0 or an errno), whether it is a regular file
+// (not a device or a FIFO) with which identity, or a folder.
 struct Art {
   int Fehler = 0;
   bool Regulaer = false;
   Kennung Datei;
+  bool Ordner = false;
 };
 Art Beschreiben(int Deskriptor);
 Art Beschreiben(const char* Pfad);  // links followed
+// The same look for the data folder's notice, which says nothing when it
+// fails (ENOENT and ENOTDIR: nothing there).
+Art Ansehen(const char* Pfad);
+// `Pfad` made absolute as the working folder names it (unchanged when it is
+// absolute already); empty when the working folder cannot be told.
+std::string Absolut(const char* Pfad);
 
 // The kinds of lock other programs take, each held by the pass on the whole
 // file. Sperren takes one without waiting: 0, or an errno (EAGAIN,

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "gaps/Plattform.hpp"
+#include "Plattform.hpp"
 
 Leser::int_type Leser::underflow() {
   while (Fehlernummer_ == 0) {

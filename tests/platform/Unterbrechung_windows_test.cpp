@@ -1,6 +1,6 @@
 // How an interrupt ends a pass whose standard output waits, on Windows: the
 // console handler cancels the write.
-#include "dialogue/Unterbrechung_windows.hpp"
+#include "platform/Unterbrechung_windows.hpp"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,9 +11,9 @@
 #include <string>
 #include <thread>
 
-#include "dialogue/Konsole.hpp"
-#include "dialogue/Unterbrechung.hpp"
-#include "gaps/Schreiber.hpp"
+#include "platform/Konsole.hpp"
+#include "platform/Schreiber.hpp"
+#include "platform/Unterbrechung.hpp"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <csignal>
 
+#include "Plattform.hpp"
 #include "Unterbrechung.hpp"
-#include "gaps/Plattform.hpp"
 
 namespace unterbrechung {
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <deque>
 #include <string>
 #include <utility>
@@ -22,7 +23,7 @@ namespace {
 
 // Fails the call with the seam's errno, or makes it: -1 and errno on failure.
 template <class Aufrufen>
-auto Machen(Aufruf Art, Aufrufen Tun) -> decltype(Tun()) {
+auto DurchDieNaht(Aufruf Art, Aufrufen Tun) -> decltype(Tun()) {
   if (const int f = Vorher(Art)) {
     errno = f;
     return -1;
@@ -31,18 +32,18 @@ auto Machen(Aufruf Art, Aufrufen Tun) -> decltype(Tun()) {
 }
 
 // 0 or the errno of a call that returns -1 on failure.
-int Nummer(long Ergebnis) { return Ergebnis < 0 ? errno : 0; }
+int Fehlernummer(long Ergebnis) { return Ergebnis < 0 ? errno : 0; }
 
 }  // namespace
 
 long Schreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
-  return Machen(Aufruf::Schreiben, [&] {
+  return DurchDieNaht(Aufruf::Schreiben, [&] {
     return static_cast<long>(write(Deskriptor, Text, Anzahl));
   });
 }
 
 long Lesen(int Deskriptor, char* Text, std::size_t Anzahl) {
-  return Machen(Aufruf::Lesen, [&] {
+  return DurchDieNaht(Aufruf::Lesen, [&] {
     return static_cast<long>(read(Deskriptor, Text, Anzahl));
   });
 }
@@ -50,12 +51,13 @@ long Lesen(int Deskriptor, char* Text, std::size_t Anzahl) {
 int Warten(int Deskriptor, bool Schreibend) {
   pollfd Bereit{Deskriptor, static_cast<short>(Schreibend ? POLLOUT : POLLIN),
                 0};
-  return Nummer(Machen(Aufruf::Warten, [&] { return poll(&Bereit, 1, -1); }));
+  return Fehlernummer(
+      DurchDieNaht(Aufruf::Warten, [&] { return poll(&Bereit, 1, -1); }));
 }
 
 int Schliessen(int Deskriptor) {
   const int f = Vorher(Aufruf::Schliessen);
-  const int n = Nummer(close(Deskriptor));
+  const int n = Fehlernummer(close(Deskriptor));
   return f != 0 ? f : n;
 }
 
@@ -63,17 +65,18 @@ namespace {
 
 constexpr int HoechstensVerweise = 40;  // as the kernel: more is ELOOP
 
-// A descriptor of the walk (O_PATH: a place, not an open file), closed when
-// replaced or gone. Such a close has nothing to lose: it is not looked at.
-class Stelle {
+// A descriptor the walk holds (O_PATH: a place, not an open file), closed
+// when replaced or gone. Such a close has nothing to lose: it is not looked
+// at.
+class Ortsdeskriptor {
  public:
-  explicit Stelle(int d = -1) : d_(d) {}
-  Stelle(const Stelle&) = delete;
-  Stelle& operator=(const Stelle&) = delete;
-  ~Stelle() { Wechseln(-1); }
+  explicit Ortsdeskriptor(int d = -1) : d_(d) {}
+  Ortsdeskriptor(const Ortsdeskriptor&) = delete;
+  Ortsdeskriptor& operator=(const Ortsdeskriptor&) = delete;
+  ~Ortsdeskriptor() { Wechseln(-1); }
   void Wechseln(int d) {
     if (d_ >= 0) {
-      Machen(Aufruf::Loslassen, [this] { return close(d_); });
+      DurchDieNaht(Aufruf::Loslassen, [this] { return close(d_); });
     }
     d_ = d;
   }
@@ -86,27 +89,28 @@ class Stelle {
 
 // One name of the way; `Ordner`: a slash followed it, so it must be a
 // folder (and, as the last name, cannot be a file that is made or opened).
-struct Schritt {
+struct Wegname {
   std::string Name;
   bool Ordner = false;
 };
 
-// What the look found: Fehler (0, an errno or FremderVerweis), else the last
-// name in the folder held open, what is there when anything is, and whether
-// it is a link of the process file system, opened as the kernel follows it.
-struct Blick {
+// What the walk found: Fehler (0, an errno or FremderVerweis), else the last
+// name in the folder held open, whether something is there and its status,
+// and whether it is a link of the process file system, to be opened as the
+// kernel follows it.
+struct Befund {
   int Fehler = 0;
   std::string Name;
-  bool Da = false;
-  bool Durchreichen = false;
+  bool Vorhanden = false;
+  bool ProzessVerweis = false;
   struct stat Info {};
 };
 
-// Puts the names of `Weg` in front of `Namen`, in order. An empty name is no
-// step; "." and ".." are, taken from the folder reached, as the kernel takes
-// them. A slash at the end marks the last name as a folder.
-void Voranstellen(const std::string& Weg, std::deque<Schritt>& Namen) {
-  std::deque<Schritt> Neu;
+// Puts the names of `Weg` in front of `Restweg`, in order. An empty name is
+// no step; "." and ".." are, taken from the folder reached, as the kernel
+// takes them. A slash at the end marks the last name as a folder.
+void NamenVoranstellen(const std::string& Weg, std::deque<Wegname>& Restweg) {
+  std::deque<Wegname> Neu;
   for (std::size_t a = 0, e = 0; a <= Weg.size(); a = e + 1) {
     e = Weg.find('/', a);
     e = e == std::string::npos ? Weg.size() : e;
@@ -114,7 +118,7 @@ void Voranstellen(const std::string& Weg, std::deque<Schritt>& Namen) {
       Neu.push_back({Weg.substr(a, e - a), e < Weg.size()});
     }
   }
-  Namen.insert(Namen.begin(), Neu.begin(), Neu.end());
+  Restweg.insert(Restweg.begin(), Neu.begin(), Neu.end());
 }
 
 Kennung KennungAus(const struct stat& Info) {
@@ -127,21 +131,22 @@ bool VomBenutzer(const struct stat& Info) {
 }
 
 int Nachsehen(int Ordner, const char* Name) {
-  return Machen(Aufruf::Nachsehen, [&] {
+  return DurchDieNaht(Aufruf::Nachsehen, [&] {
     return openat(Ordner, Name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
   });
 }
 
 int Status(int d, struct stat* Info) {
-  return Nummer(Machen(Aufruf::Status, [&] { return fstat(d, Info); }));
+  return Fehlernummer(
+      DurchDieNaht(Aufruf::Status, [&] { return fstat(d, Info); }));
 }
 
-// Follows the link held as `Verweis`, named by `Wo`: its target's names go
+// Follows the link held as `Verweis`, met as `Wo`: its target's names go
 // first, and an absolute target starts again at "/". 0 or an errno.
-int Folgen(int Verweis, const Schritt& Wo, Stelle& Ordner,
-           std::deque<Schritt>& Namen) {
+int VerweisFolgen(int Verweis, const Wegname& Wo, Ortsdeskriptor& Ordner,
+                  std::deque<Wegname>& Restweg) {
   std::string Ziel(4096, '\0');  // PATH_MAX, the longest target there is
-  const ssize_t n = Machen(Aufruf::VerweisLesen, [&] {
+  const ssize_t n = DurchDieNaht(Aufruf::VerweisLesen, [&] {
     return readlinkat(Verweis, "", Ziel.data(), Ziel.size());
   });
   if (n <= 0 || static_cast<std::size_t>(n) >= Ziel.size()) {
@@ -154,41 +159,42 @@ int Folgen(int Verweis, const Schritt& Wo, Stelle& Ordner,
       return errno;
     }
   }
-  const std::size_t Bisher = Namen.size();
-  Voranstellen(Ziel, Namen);
-  if (Namen.size() == Bisher) {
+  const std::size_t Bisher = Restweg.size();
+  NamenVoranstellen(Ziel, Restweg);
+  if (Restweg.size() == Bisher) {
     return EISDIR;  // "/": a folder
   }
-  Namen[Namen.size() - Bisher - 1].Ordner |= Wo.Ordner;
+  Restweg[Restweg.size() - Bisher - 1].Ordner |= Wo.Ordner;
   return 0;
 }
 
-// The last name is a link: one of the process file system's is opened as
-// the kernel follows it (never made from its text), any other is followed.
-int Verweis(int Hier, const Schritt& Wo, Stelle& Ordner,
-            std::deque<Schritt>& Namen, Blick& b) {
+// The link `Verweis` was met as `Wo`: one of the process file
+// system's, as the last name, is opened as the kernel follows it (never made
+// from its text); any other is followed.
+int AmVerweis(int Verweis, const Wegname& Wo, Ortsdeskriptor& Ordner,
+              std::deque<Wegname>& Restweg, Befund& b) {
   bool Prozess = false;
-  if (const int f = ImProzessdateisystem(Hier, &Prozess)) {
+  if (const int f = ImProzessdateisystem(Verweis, &Prozess)) {
     return f;
   }
-  if (!Prozess || !Namen.empty()) {
-    return Folgen(Hier, Wo, Ordner, Namen);
+  if (!Prozess || !Restweg.empty()) {
+    return VerweisFolgen(Verweis, Wo, Ordner, Restweg);
   }
-  b.Durchreichen = true;
-  b.Da = true;
-  return Nummer(Machen(Aufruf::Status, [&] {
+  b.ProzessVerweis = true;
+  b.Vorhanden = true;
+  return Fehlernummer(DurchDieNaht(Aufruf::Status, [&] {
     return fstatat(Ordner.d(), b.Name.c_str(), &b.Info, 0);
   }));
 }
 
 // One step of the walk: `Wo`, in the folder held. 0 and on, or why not.
-int Gehen(const Schritt& Wo, Stelle& Ordner, std::deque<Schritt>& Namen,
-          int& Verweise, Blick& b) {
+int SchrittGehen(const Wegname& Wo, Ortsdeskriptor& Ordner,
+                 std::deque<Wegname>& Restweg, int& Verweise, Befund& b) {
   b.Name = Wo.Name;
-  Stelle Hier(Nachsehen(Ordner.d(), Wo.Name.c_str()));
+  Ortsdeskriptor Hier(Nachsehen(Ordner.d(), Wo.Name.c_str()));
   if (Hier.d() < 0) {
     const int f = errno;
-    return f == ENOENT && Namen.empty() ? (Wo.Ordner ? EISDIR : 0) : f;
+    return f == ENOENT && Restweg.empty() ? (Wo.Ordner ? EISDIR : 0) : f;
   }
   if (const int f = Status(Hier.d(), &b.Info)) {
     return f;
@@ -197,10 +203,10 @@ int Gehen(const Schritt& Wo, Stelle& Ordner, std::deque<Schritt>& Namen,
     return !VomBenutzer(b.Info) ? FremderVerweis
            : ++Verweise > HoechstensVerweise
                ? ELOOP
-               : Verweis(Hier.d(), Wo, Ordner, Namen, b);
+               : AmVerweis(Hier.d(), Wo, Ordner, Restweg, b);
   }
-  if (Namen.empty()) {
-    b.Da = true;
+  if (Restweg.empty()) {
+    b.Vorhanden = true;
     return Wo.Ordner ? EISDIR : 0;  // as an open that may create says
   }
   if (!S_ISDIR(b.Info.st_mode)) {
@@ -212,43 +218,43 @@ int Gehen(const Schritt& Wo, Stelle& Ordner, std::deque<Schritt>& Namen,
 
 // The walk from the file's folder (opened as any program opens it: the user
 // chose it) to the file, one name at a time.
-Blick Schauen(const char* Pfad, Stelle& Ordner) {
+Befund ZurDateiGehen(const char* Pfad, Ortsdeskriptor& Ordner) {
   const std::string p(Pfad);
   const std::size_t Schnitt = p.rfind('/');
   const std::string Anfang = Schnitt == std::string::npos ? "."
                              : Schnitt == 0               ? "/"
                                             : p.substr(0, Schnitt);
-  Blick b;
-  Ordner.Wechseln(Machen(Aufruf::Nachsehen, [&] {
+  Befund b;
+  Ordner.Wechseln(DurchDieNaht(Aufruf::Nachsehen, [&] {
     return open(Anfang.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
   }));
-  std::deque<Schritt> Namen;
-  Voranstellen(p.substr(Schnitt + 1), Namen);  // npos + 1: the whole path
-  b.Fehler = Ordner.d() < 0 ? errno : Namen.empty() ? EISDIR : 0;
-  for (int Verweise = 0; b.Fehler == 0 && !b.Da && !Namen.empty();) {
-    const Schritt Wo = std::move(Namen.front());
-    Namen.pop_front();
-    b.Fehler = Gehen(Wo, Ordner, Namen, Verweise, b);
+  std::deque<Wegname> Restweg;
+  NamenVoranstellen(p.substr(Schnitt + 1), Restweg);  // npos + 1: all of it
+  b.Fehler = Ordner.d() < 0 ? errno : Restweg.empty() ? EISDIR : 0;
+  for (int Verweise = 0; b.Fehler == 0 && !b.Vorhanden && !Restweg.empty();) {
+    const Wegname Wo = std::move(Restweg.front());
+    Restweg.pop_front();
+    b.Fehler = SchrittGehen(Wo, Ordner, Restweg, Verweise, b);
   }
   return b;
 }
 
-// The file the look found, or a new one where it found nothing, opened
+// The file the walk found, or a new one where it found nothing, opened
 // without following a link (but a link of the process file system):
 // FremderVerweis when something else is there now.
-Geoeffnet Nehmen(const Stelle& Ordner, const Blick& b) {
-  const int d = Machen(Aufruf::Oeffnen, [&] {
+Geoeffnet BefundOeffnen(const Ortsdeskriptor& Ordner, const Befund& b) {
+  const int d = DurchDieNaht(Aufruf::Oeffnen, [&] {
     return openat(Ordner.d(), b.Name.c_str(),
                   O_WRONLY | O_CLOEXEC | O_NOCTTY |
-                      (b.Durchreichen ? 0 : O_NOFOLLOW) |
-                      (b.Da ? 0 : O_CREAT | O_EXCL),
+                      (b.ProzessVerweis ? 0 : O_NOFOLLOW) |
+                      (b.Vorhanden ? 0 : O_CREAT | O_EXCL),
                   0666);
   });
   if (d < 0) {
-    return {-1, errno == ELOOP && !b.Durchreichen ? FremderVerweis : errno};
+    return {-1, errno == ELOOP && !b.ProzessVerweis ? FremderVerweis : errno};
   }
   struct stat Offen {};
-  if (b.Da) {
+  if (b.Vorhanden) {
     const int f = Status(d, &Offen);
     if (f != 0 || !GleicheDatei(KennungAus(Offen), KennungAus(b.Info))) {
       Schliessen(d);
@@ -263,12 +269,12 @@ Geoeffnet Nehmen(const Stelle& Ordner, const Blick& b) {
 Geoeffnet Oeffnen(const char* Pfad) {
   // EEXIST: another run made the file meanwhile; look again, once.
   for (int Blicke = 0; Blicke < 2; ++Blicke) {
-    Stelle Ordner;
-    const Blick b = Schauen(Pfad, Ordner);
+    Ortsdeskriptor Ordner;
+    const Befund b = ZurDateiGehen(Pfad, Ordner);
     if (b.Fehler != 0) {
       return {-1, b.Fehler};
     }
-    const Geoeffnet g = Nehmen(Ordner, b);
+    const Geoeffnet g = BefundOeffnen(Ordner, b);
     if (g.Fehler != EEXIST) {
       return g;
     }
@@ -279,9 +285,17 @@ Geoeffnet Oeffnen(const char* Pfad) {
 namespace {
 Art ArtAus(int Fehler, const struct stat& Info) {
   if (Fehler != 0) {
-    return {Fehler, false, {}};
+    return {Fehler, false, {}, false};
   }
-  return {0, S_ISREG(Info.st_mode), KennungAus(Info)};
+  return {0, S_ISREG(Info.st_mode), KennungAus(Info), S_ISDIR(Info.st_mode)};
+}
+
+// stat, through the seam as a call of kind `Wofuer`.
+Art PfadBeschreiben(const char* Pfad, Aufruf Wofuer) {
+  struct stat Info {};
+  return ArtAus(
+      Fehlernummer(DurchDieNaht(Wofuer, [&] { return stat(Pfad, &Info); })),
+      Info);
 }
 }  // namespace
 
@@ -291,13 +305,33 @@ Art Beschreiben(int Deskriptor) {
 }
 
 Art Beschreiben(const char* Pfad) {
-  struct stat Info {};
-  return ArtAus(
-      Nummer(Machen(Aufruf::Status, [&] { return stat(Pfad, &Info); })), Info);
+  return PfadBeschreiben(Pfad, Aufruf::Status);
+}
+
+Art Ansehen(const char* Pfad) { return PfadBeschreiben(Pfad, Aufruf::Hinweis); }
+
+// The working folder before the path, as std::filesystem::absolute puts it.
+std::string Absolut(const char* Pfad) {
+  if (Pfad[0] == '/') {
+    return Pfad;
+  }
+  if (Vorher(Aufruf::Hinweis) != 0) {
+    return {};
+  }
+  char* const Hier = getcwd(nullptr, 0);  // as long as it is
+  if (Hier == nullptr) {
+    return {};
+  }
+  std::string Ganz = Hier;
+  std::free(Hier);
+  if (Ganz.empty() || Ganz.back() != '/') {
+    Ganz += '/';
+  }
+  return Ganz + Pfad;
 }
 
 int Sperren(int Deskriptor, Sperre Art) {
-  return Nummer(Machen(Aufruf::Sperren, [&] {
+  return Fehlernummer(DurchDieNaht(Aufruf::Sperren, [&] {
     if (Art == Sperre::Datei) {
       return flock(Deskriptor, LOCK_EX | LOCK_NB);
     }
@@ -309,13 +343,13 @@ int Sperren(int Deskriptor, Sperre Art) {
 }
 
 int Kuerzen(int Deskriptor) {
-  return Nummer(
-      Machen(Aufruf::Kuerzen, [&] { return ftruncate(Deskriptor, 0); }));
+  return Fehlernummer(
+      DurchDieNaht(Aufruf::Kuerzen, [&] { return ftruncate(Deskriptor, 0); }));
 }
 
 int Synchronisieren(int Deskriptor) {
-  return Nummer(
-      Machen(Aufruf::Synchronisieren, [&] { return fsync(Deskriptor); }));
+  return Fehlernummer(
+      DurchDieNaht(Aufruf::Synchronisieren, [&] { return fsync(Deskriptor); }));
 }
 
 }  // namespace plattform

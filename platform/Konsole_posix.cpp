@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "Konsole.hpp"
-#include "gaps/Plattform.hpp"
+#include "Plattform.hpp"
 
 namespace {
 

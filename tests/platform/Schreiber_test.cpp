@@ -1,7 +1,7 @@
 // The writer of both outputs under writes that stop short, fail, or are
 // interrupted: every byte arrives once and in order, or the first failure
 // stops everything after it.
-#include "gaps/Schreiber.hpp"
+#include "platform/Schreiber.hpp"
 
 #include <gtest/gtest.h>
 

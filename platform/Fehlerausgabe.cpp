@@ -4,7 +4,7 @@
 #include <cstring>
 
 bool Fehlerausgabe::Zeile(const std::string& Text) const {
-  const std::string Ganz = "primzahlabstand: " + Text + "\n";
+  const std::string Ganz = Vorsatz_ + Text + "\n";
   return Schreiber::AllesSchreiben(Funktion_, Deskriptor_, Ganz.data(),
                                    Ganz.size(), Frage_, false) == 0;
 }

@@ -5,12 +5,14 @@
 #include <cerrno>
 
 #include "Konsole.hpp"
+#include "Plattform.hpp"
 #include "Unterbrechung_windows.hpp"
-#include "gaps/Plattform.hpp"
 
 namespace {
 
-HANDLE Griff(int d) { return reinterpret_cast<HANDLE>(_get_osfhandle(d)); }
+HANDLE WindowsHandle(int d) {
+  return reinterpret_cast<HANDLE>(_get_osfhandle(d));
+}
 
 // Each byte as the UTF-16 character of the same number (ISO 8859-1), so the
 // console shows it whatever its code page; a newline needs no CR there.
@@ -25,8 +27,8 @@ long KonsoleSchreiben(int Deskriptor, const char* Text, std::size_t Anzahl) {
     return -1;
   }
   DWORD Geschrieben = 0;
-  if (!WriteConsoleW(Griff(Deskriptor), Zeichen, static_cast<DWORD>(Stueck),
-                     &Geschrieben, nullptr) ||
+  if (!WriteConsoleW(WindowsHandle(Deskriptor), Zeichen,
+                     static_cast<DWORD>(Stueck), &Geschrieben, nullptr) ||
       Geschrieben == 0) {
     errno = GetLastError() == ERROR_OPERATION_ABORTED ? EINTR : EIO;
     return -1;
@@ -51,7 +53,7 @@ Schreiber::Schreibfunktion KonsolenSchreibfunktion(int Deskriptor,
   // Not a console, or no telling: the bytes go as they are.
   DWORD Modus = 0;
   return plattform::Vorher(plattform::Aufruf::Terminal) == 0 &&
-                 GetConsoleMode(Griff(Deskriptor), &Modus)
+                 GetConsoleMode(WindowsHandle(Deskriptor), &Modus)
              ? Markiert<KonsoleSchreiben>
              : Markiert<Schreiber::SystemSchreiben>;
 }

@@ -117,12 +117,9 @@ Ende Dialog(Leser& Eingabe, Schreiber& Ausgabe, const Fehlerausgabe& fehler,
   // Output appended to the data file would spoil it for every pass: refused
   // before the first byte, the file keeps all of its own. So is output that
   // cannot be told apart from it.
-  int Nummer = 0;
-  if (const Oeffnung o =
-          Abstandsdatei::AusgabePruefen(Pfad, Ausgabe.Ziel(), &Nummer);
-      o != Oeffnung::Offen) {
-    NichtGeoeffnet(fehler, Pfad, o, Nummer);
-    return Ende{1};
+  if (const Ausgang a = InDieDateiPruefen(fehler, Pfad, Ausgabe.Ziel(),
+                                          Oeffnung::IstDieAusgabe)) {
+    return *a;
   }
   // Every prompt shows before a read waits, as with cin tied to cout.
   std::ostream* const Vorher = ein.tie(&aus);

@@ -41,6 +41,18 @@ void NichtGeoeffnet(const Fehlerausgabe& fehler, const char* Pfad, Oeffnung o,
   }
 }
 
+Ausgang InDieDateiPruefen(const Fehlerausgabe& fehler, const char* Pfad,
+                          int Deskriptor, Oeffnung Ja) {
+  int Nummer = 0;
+  const Oeffnung o =
+      Abstandsdatei::AusgabePruefen(Pfad, Deskriptor, &Nummer, Ja);
+  if (o == Oeffnung::Offen) {
+    return std::nullopt;
+  }
+  NichtGeoeffnet(fehler, Pfad, o, Nummer);
+  return Ende{1};
+}
+
 Ende AusgabeVerloren(const Kanaele& k) {
   const int Nummer = k.Ausgabe.Fehlernummer();
   if (const int Signal = unterbrechung::RohrbruchSignal();

@@ -38,6 +38,12 @@ void DateiNichtGeschrieben(const Kanaele& k, int Nummer);
 void NichtGeoeffnet(const Fehlerausgabe& fehler, const char* Pfad, Oeffnung o,
                     int Nummer);
 
+// Before anything is written to `Deskriptor`: refused when it goes into the
+// data file at `Pfad` (`Ja` says which output it is) or when that cannot be
+// told, with NichtGeoeffnet's line; nothing while the dialogue may go on.
+Ausgang InDieDateiPruefen(const Fehlerausgabe& fehler, const char* Pfad,
+                          int Deskriptor, Oeffnung Ja);
+
 // Standard output is lost. A reader that has gone ends the program by
 // SIGPIPE where that signal would have; any other loss is reported (1).
 Ende AusgabeVerloren(const Kanaele& k);

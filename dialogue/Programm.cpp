@@ -10,24 +10,6 @@
 #include "platform/Schreiber.hpp"
 #include "platform/Unterbrechung.hpp"
 
-namespace {
-
-// Standard error appended to the data file would put its lines into it:
-// refused before its first line can be written.
-Ausgang FehlerausgabePruefen(const Umgebung& u, const char* Pfad,
-                             const Fehlerausgabe& fehler) {
-  int Nummer = 0;
-  const Oeffnung o = Abstandsdatei::AusgabePruefen(
-      Pfad, u.Fehler, &Nummer, Oeffnung::IstDieFehlerausgabe);
-  if (o == Oeffnung::Offen) {
-    return std::nullopt;
-  }
-  NichtGeoeffnet(fehler, Pfad, o, Nummer);
-  return Ende{1};
-}
-
-}  // namespace
-
 Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
   // Standard output, the descriptor the caller gave, through our own writer:
   // one write per flushed line, the first failure's reason kept, and the
@@ -41,7 +23,10 @@ Ende Programm(int argc, const char* const* argv, const Umgebung& u) {
   const Fehlerausgabe fehler(u.Fehler, texte::Vorsatz,
                              unterbrechung::Unterbrochen);
   const char* const Pfad = u.Pfad != nullptr ? u.Pfad : texte::Datenpfad;
-  if (const Ausgang a = FehlerausgabePruefen(u, Pfad, fehler)) {
+  // Standard error appended to the data file would put its lines into it:
+  // refused before its first line can be written.
+  if (const Ausgang a = InDieDateiPruefen(fehler, Pfad, u.Fehler,
+                                          Oeffnung::IstDieFehlerausgabe)) {
     return *a;
   }
   if (const auto Status = Optionen(argc, argv, Ausgabe, fehler)) {

@@ -42,7 +42,7 @@ class Abstandsdatei {
   // that cannot be told; else Offen. No file at the path, or none that may
   // be looked at, is an answer: the pass says the rest.
   static Oeffnung AusgabePruefen(const char* Pfad, int Ausgabe, int* Fehler,
-                                 Oeffnung Ja = Oeffnung::IstDieAusgabe);
+                                 Oeffnung Ja);
 
   // Stores the low byte of the gap. After the first failed write nothing more
   // is written, so the file holds an unbroken prefix of the pass's gaps.

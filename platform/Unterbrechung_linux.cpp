@@ -36,12 +36,19 @@ int Handlung(int Signal, const struct sigaction* Neu, struct sigaction* Alt) {
   return sigaction(Signal, Neu, Alt) == 0 ? 0 : errno;
 }
 
-// The caller's mask, through the seam: 0 or an errno.
-int Maske(sigset_t* Gesperrt) {
+// sigprocmask through the seam: 0 or an errno.
+int Maske(int Wie, const sigset_t* Menge, sigset_t* Alt) {
   if (const int f = plattform::Vorher(plattform::Aufruf::Signale)) {
     return f;
   }
-  return sigprocmask(SIG_BLOCK, nullptr, Gesperrt) == 0 ? 0 : errno;
+  return sigprocmask(Wie, Menge, Alt) == 0 ? 0 : errno;
+}
+
+sigset_t Nur(int Signal) {
+  sigset_t Menge;
+  sigemptyset(&Menge);
+  sigaddset(&Menge, Signal);
+  return Menge;
 }
 
 int Einfach(int Signal, void (*Handler)(int), struct sigaction* Alt = nullptr) {
@@ -68,16 +75,22 @@ bool VomWaechter(int Signal, const siginfo_t* Info) {
 
 extern "C" void Behandeln(int Signal, siginfo_t* Info, void* Kontext);
 
+// Our handler for `Signal`. No SA_RESTART: a write or an open that waits
+// returns, so the pass can stop. 0 or an errno.
+int Unseren(int Signal) {
+  struct sigaction Neu {};
+  Neu.sa_sigaction = Behandeln;
+  Neu.sa_flags = SA_SIGINFO;
+  sigemptyset(&Neu.sa_mask);
+  return Handlung(Signal, &Neu, nullptr);
+}
+
 // Rings every second from now on. Where SIGALRM is the caller's to ignore,
 // the handler takes it now, and still leaves the caller's alone. A failure
 // here cannot be reported: the signal itself has already ended one wait.
 void WaechterStellen() {
   if (AlarmGefangen == 0) {
-    struct sigaction w {};
-    w.sa_sigaction = Behandeln;
-    w.sa_flags = SA_SIGINFO;
-    sigemptyset(&w.sa_mask);
-    Handlung(SIGALRM, &w, nullptr);
+    Unseren(SIGALRM);
   }
   WaechterGestellt = Takt(1) == 0 ? 1 : 0;
 }
@@ -113,8 +126,7 @@ extern "C" void Behandeln(int Signal, siginfo_t* Info, void* Kontext) {
 }
 
 // Catches the signal where the caller left it at its default (an ignored
-// one stays ignored): *Gefangen then. No SA_RESTART: a write or an open that
-// waits returns, so the pass can stop. 0 or an errno.
+// one stays ignored): *Gefangen then. 0 or an errno.
 int Fangen(int Signal, bool* Gefangen) {
   struct sigaction Vorher {};
   if (const int f = Handlung(Signal, nullptr, &Vorher)) {
@@ -123,14 +135,9 @@ int Fangen(int Signal, bool* Gefangen) {
   const bool Unser =
       (Vorher.sa_flags & SA_SIGINFO) != 0 && Vorher.sa_sigaction == Behandeln;
   *Gefangen = Unser || Vorher.sa_handler == SIG_DFL;
-  if (!*Gefangen) {
-    return 0;  // ignored; ours again (a second run in one process) is set anew
-  }
-  struct sigaction Neu {};
-  Neu.sa_sigaction = Behandeln;
-  Neu.sa_flags = SA_SIGINFO;
-  sigemptyset(&Neu.sa_mask);
-  return Handlung(Signal, &Neu, nullptr);
+  // Ignored stays ignored; ours again (a second run in one process) is set
+  // anew.
+  return *Gefangen ? Unseren(Signal) : 0;
 }
 
 // Every ending signal; SIGXCPU's limit brought forward where it is caught and
@@ -174,7 +181,7 @@ int Einrichten() {
   Vergessen();
   WaechterGestellt = 0;
   sigset_t Gesperrt;
-  if (const int f = Maske(&Gesperrt)) {
+  if (const int f = Maske(SIG_BLOCK, nullptr, &Gesperrt)) {
     return f;
   }
   AlarmGesperrt = sigismember(&Gesperrt, SIGALRM) == 1;
@@ -203,24 +210,16 @@ void Ruhen() {
   }
   WaechterDa = false;
   if (WaechterGestellt != 0 && AlarmGesperrt) {
-    sigset_t Alarm;
-    sigemptyset(&Alarm);
-    sigaddset(&Alarm, SIGALRM);
-    if (plattform::Vorher(plattform::Aufruf::Signale) == 0) {
-      sigprocmask(SIG_BLOCK, &Alarm, nullptr);  // as the caller left it
-    }
+    const sigset_t Alarm = Nur(SIGALRM);
+    Maske(SIG_BLOCK, &Alarm, nullptr);  // as the caller left it
   }
   WaechterGestellt = 0;
 }
 
 void Beenden(int Signal) {
   Einfach(Signal, SIG_DFL);
-  sigset_t Menge;
-  sigemptyset(&Menge);
-  sigaddset(&Menge, Signal);
-  if (plattform::Vorher(plattform::Aufruf::Signale) == 0) {
-    sigprocmask(SIG_UNBLOCK, &Menge, nullptr);
-  }
+  const sigset_t Menge = Nur(Signal);
+  Maske(SIG_UNBLOCK, &Menge, nullptr);
   AbdeckungSichern();
   kill(getpid(), Signal);  // delivered before kill returns
   _exit(128 + Signal);     // only if the signal did not end the program
